@@ -1,0 +1,117 @@
+// Control of the fake desktop that stands in for Windows in the native tests.
+//
+// It behaves as Windows does where the logic depends on it: moveWindow sends
+// WM_WINDOWPOSCHANGING through the installed WH_CALLWNDPROC hooks of the
+// window's thread synchronously, before the move takes effect; keystrokes pass
+// the WH_KEYBOARD hooks before the key state records them; profile files keep
+// their other lines and append new keys at the end of their section.
+#pragma once
+
+#include "platform/platform.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace fake {
+
+// The thread every fake window belongs to unless told otherwise.
+constexpr platform::ThreadId kGuiThread = 1;
+
+// Empties the desktop: no displays, windows, hooks, files or key state.
+void reset();
+
+// Displays, enumerated in the order they are added.
+struct Display {
+  std::string name;                 // e.g. "\\\\.\\DISPLAY1"
+  std::uint32_t stateFlags = platform::kDisplayAttachedToDesktop;
+  platform::DisplayMode mode;       // current settings
+  bool settingsReadable = true;     // false: the settings query leaves zeros
+};
+void addDisplay(const Display& display);
+// Adds an attached display whose rectangle is (left, top, right, bottom).
+void addMonitor(const platform::Rect& rect, bool primary = false);
+void clearDisplays();
+
+// Windows. Handles are small integers; 0 is never used.
+platform::WindowHandle createWindow(const platform::Rect& rect,
+                                    platform::ThreadId thread = kGuiThread);
+void setWindowRect(platform::WindowHandle window, const platform::Rect& rect);
+platform::Rect windowRect(platform::WindowHandle window);
+// The window enforces this minimum size whenever it is moved.
+void setMinimumSize(platform::WindowHandle window, std::int32_t width, std::int32_t height);
+// getWindowRect fails for this window (answers zeros).
+void setWindowRectUnreadable(platform::WindowHandle window, bool unreadable);
+
+struct MoveCall {
+  platform::WindowHandle window;
+  std::int32_t x, y, width, height;
+  bool repaint;
+};
+const std::vector<MoveCall>& moveCalls();
+void clearMoveCalls();
+
+void setForegroundWindow(platform::WindowHandle window);
+void setActiveWindow(platform::WindowHandle window);
+void setDesktopWindow(platform::WindowHandle window);
+void setShellWindow(platform::WindowHandle window);
+
+// Input. setKeyDown changes what getKeyState answers; setAsyncKeyDown what
+// getAsyncKeyState answers.
+void setKeyDown(int virtualKey, bool down);
+void setAsyncKeyDown(int virtualKey, bool down);
+void setCursor(platform::Point point, bool readable = true);
+
+// Messages through the WH_CALLWNDPROC hooks of the window's thread, then to the
+// window procedure, which only records it.
+void sendMessage(platform::WindowHandle window, std::uint32_t message, platform::WordParam wParam);
+// WM_SHOWWINDOW, then the WM_WINDOWPOSCHANGING that showing or hiding sends.
+void showWindow(platform::WindowHandle window, bool show);
+
+// One keystroke on kGuiThread through its WH_KEYBOARD hooks. Answers true when
+// the keystroke reached the window (no hook swallowed it). Afterwards the key
+// state records it, as the platform does once the message is retrieved.
+bool keyDown(int virtualKey, bool repeat = false);
+bool keyUp(int virtualKey);
+
+struct ReceivedMessage {
+  platform::WindowHandle window;
+  std::uint32_t message;
+  platform::WordParam wParam;
+};
+const std::vector<ReceivedMessage>& receivedMessages();
+int keystrokesReceived();
+// Deepest nesting of WM_WINDOWPOSCHANGING deliveries seen since reset().
+int maxPosChangingDepth();
+
+int installedHooks(int hookType);
+int callNextHookCount();
+
+// Profile files as text, CRLF line ends.
+bool fileExists(const std::string& path);
+std::string fileText(const std::string& path);
+void setFileText(const std::string& path, const std::string& text);
+// Writes to this path fail silently (as a read-only folder would make them).
+void setFileReadOnly(const std::string& path, bool readOnly);
+
+void setModuleFileName(platform::ModuleHandle module, const std::string& path);
+const std::vector<std::string>& shellOpened();
+std::uint32_t lastError();
+
+// String values of a file's version resource, by sub-block path.
+void setVersionResource(const std::string& path, const std::map<std::string, std::string>& values);
+
+// How often the logic asked the platform, for cost tests.
+struct CallCounts {
+  int getKeyState = 0;
+  int getAsyncKeyState = 0;
+  int getForegroundWindow = 0;
+  int enumDisplayDevice = 0;
+  int getWindowRect = 0;
+  int getProfileInt = 0;
+  int writeProfileString = 0;
+  int hostRequests = 0;
+};
+CallCounts& calls();
+
+}  // namespace fake

@@ -1,0 +1,137 @@
+// The Windows services the plugin uses, as plain functions over plain types.
+//
+// Two implementations exist and the build picks one: platform_win32.cpp wraps
+// user32/kernel32/shell32/shlwapi/version for the DLL, platform_fake.cpp is a
+// scripted desktop for the native unit tests (see fake_desktop.h).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#if defined(_WIN32)
+#define VMM_CDECL __cdecl
+#define VMM_STDCALL __stdcall
+#else
+#define VMM_CDECL
+#define VMM_STDCALL
+#endif
+
+namespace platform {
+
+// Handles are 32-bit values at the host boundary; 0 is "none".
+using WindowHandle = std::uint32_t;
+using ModuleHandle = std::uintptr_t;
+using HookHandle = std::uintptr_t;
+using ThreadId = std::uint32_t;
+
+using WordParam = std::uintptr_t;
+using LongParam = std::intptr_t;
+using LongResult = std::intptr_t;
+
+struct Rect {
+  std::int32_t left = 0;
+  std::int32_t top = 0;
+  std::int32_t right = 0;
+  std::int32_t bottom = 0;
+
+  friend bool operator==(const Rect& a, const Rect& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+  }
+  friend bool operator!=(const Rect& a, const Rect& b) { return !(a == b); }
+};
+
+struct Point {
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+};
+
+struct DisplayDevice {
+  char name[32] = {};
+  std::uint32_t stateFlags = 0;
+};
+
+struct DisplayMode {
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+  std::uint32_t width = 0;
+  std::uint32_t height = 0;
+};
+
+// What a WH_CALLWNDPROC hook is told about the message being delivered.
+struct SentMessage {
+  WindowHandle window = 0;
+  std::uint32_t message = 0;
+  WordParam wParam = 0;
+};
+
+constexpr std::uint32_t kDisplayAttachedToDesktop = 0x1;
+constexpr std::uint32_t kDisplayPrimaryDevice = 0x4;
+
+constexpr std::uint32_t kMessageShowWindow = 0x0018;
+constexpr std::uint32_t kMessageWindowPosChanging = 0x0046;
+
+constexpr int kHookCallWndProc = 4;
+constexpr int kHookKeyboard = 2;
+
+constexpr int kKeyLeftButton = 0x01;
+constexpr int kKeyShift = 0x10;
+constexpr int kKeyControl = 0x11;
+constexpr int kKeyHome = 0x24;
+constexpr int kKeyLeft = 0x25;
+constexpr int kKeyRight = 0x27;
+constexpr int kKeyLeftWindows = 0x5B;
+
+constexpr std::uint32_t kErrorOutOfMemory = 14;
+
+constexpr std::uint32_t kMaxPath = 260;
+
+using HookProc = LongResult(VMM_STDCALL*)(int code, WordParam wParam, LongParam lParam);
+
+// Display enumeration. enumDisplayDevice answers false past the last index.
+bool enumDisplayDevice(std::uint32_t index, DisplayDevice& device);
+// Fills the current mode; a failed query leaves `mode` all zero.
+void currentDisplayMode(const char* deviceName, DisplayMode& mode);
+
+// Window geometry. getWindowRect answers all zero for a window it cannot read.
+Rect getWindowRect(WindowHandle window);
+void moveWindow(WindowHandle window, std::int32_t x, std::int32_t y, std::int32_t width,
+                std::int32_t height, bool repaint);
+ThreadId getWindowThreadId(WindowHandle window);
+WindowHandle getForegroundWindow();
+WindowHandle getDesktopWindow();
+WindowHandle getShellWindow();
+WindowHandle getActiveWindow();
+
+// Input state. Both answer the 16-bit key state with bit 15 set while down.
+std::int16_t getKeyState(int virtualKey);
+std::int16_t getAsyncKeyState(int virtualKey);
+// A failed query leaves `point` untouched.
+void getCursorPos(Point& point);
+
+// Thread hooks. installHook answers 0 when the hook could not be installed.
+HookHandle installHook(int hookType, HookProc proc, ThreadId thread);
+void removeHook(HookHandle hook);
+LongResult callNextHook(int code, WordParam wParam, LongParam lParam);
+// Decodes the lParam a WH_CALLWNDPROC hook receives.
+SentMessage sentMessageOf(LongParam lParam);
+
+// Private profile files; same contract as the A-suffixed Windows functions.
+std::int32_t getProfileInt(const char* section, const char* key, std::int32_t fallback,
+                           const char* path);
+void writeProfileString(const char* section, const char* key, const char* value, const char* path);
+
+// Files and the shell.
+// Copies at most size - 1 characters and a terminator; answers the length copied.
+std::uint32_t getModuleFileName(ModuleHandle module, char* buffer, std::uint32_t size);
+// Removes the last path component, keeping a drive root's backslash.
+void pathRemoveFileSpec(char* path);
+void shellOpen(const char* path);
+
+// Version resources. queryVersionString answers a string value of the
+// resource without its terminator, or false when the value is absent.
+std::uint32_t getFileVersionInfoSize(const char* path);
+bool getFileVersionInfo(const char* path, std::uint32_t size, void* data);
+bool queryVersionString(const void* data, const char* subBlock, std::string& value);
+void setLastError(std::uint32_t error);
+
+}  // namespace platform

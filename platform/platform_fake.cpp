@@ -1,0 +1,541 @@
+// The fake desktop behind the platform seam, for the native unit tests.
+#include "platform/fake_desktop.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <set>
+
+namespace fake {
+namespace {
+
+struct Window {
+  platform::Rect rect;
+  platform::ThreadId thread = kGuiThread;
+  std::int32_t minWidth = 0;
+  std::int32_t minHeight = 0;
+  bool rectUnreadable = false;
+};
+
+struct Hook {
+  platform::HookHandle handle;
+  int type;
+  platform::HookProc proc;
+  platform::ThreadId thread;
+};
+
+// The fake CWPSTRUCT: what sentMessageOf decodes.
+struct CallWndProcRecord {
+  platform::LongParam lParam;
+  platform::WordParam wParam;
+  std::uint32_t message;
+  platform::WindowHandle window;
+};
+
+struct Desktop {
+  std::vector<Display> displays;
+  std::map<platform::WindowHandle, Window> windows;
+  platform::WindowHandle nextWindow = 1;
+  std::vector<MoveCall> moves;
+  platform::WindowHandle foreground = 0;
+  platform::WindowHandle active = 0;
+  platform::WindowHandle desktop = 0;
+  platform::WindowHandle shell = 0;
+  std::set<int> keysDown;
+  std::set<int> asyncKeysDown;
+  platform::Point cursor;
+  bool cursorReadable = true;
+  std::vector<Hook> hooks;
+  platform::HookHandle nextHook = 1;
+  std::vector<ReceivedMessage> received;
+  int keystrokes = 0;
+  int posChangingDepth = 0;
+  int maxPosChangingDepth = 0;
+  int callNextHook = 0;
+  std::map<std::string, std::string> files;
+  std::set<std::string> readOnlyFiles;
+  std::map<platform::ModuleHandle, std::string> modules;
+  std::vector<std::string> shellOpened;
+  std::uint32_t lastError = 0;
+  std::map<std::string, std::map<std::string, std::string>> versionResources;
+  CallCounts calls;
+};
+
+Desktop& desktop() {
+  static Desktop instance;
+  return instance;
+}
+
+std::vector<Hook> hooksOf(int type, platform::ThreadId thread) {
+  std::vector<Hook> found;
+  for (const Hook& hook : desktop().hooks) {
+    if (hook.type == type && hook.thread == thread) found.push_back(hook);
+  }
+  // The platform calls the most recently installed hook first.
+  std::reverse(found.begin(), found.end());
+  return found;
+}
+
+platform::ThreadId threadOf(platform::WindowHandle window) {
+  const auto it = desktop().windows.find(window);
+  return it == desktop().windows.end() ? 0 : it->second.thread;
+}
+
+void deliver(platform::WindowHandle window, std::uint32_t message, platform::WordParam wParam) {
+  // Hooks may install or remove hooks while they run; walk a copy.
+  for (const Hook& hook : hooksOf(platform::kHookCallWndProc, threadOf(window))) {
+    CallWndProcRecord record{0, wParam, message, window};
+    hook.proc(0, 1, reinterpret_cast<platform::LongParam>(&record));
+  }
+  desktop().received.push_back(ReceivedMessage{window, message, wParam});
+}
+
+bool keystroke(int virtualKey, std::uint32_t flags) {
+  bool swallowed = false;
+  for (const Hook& hook : hooksOf(platform::kHookKeyboard, kGuiThread)) {
+    if (hook.proc(0, static_cast<platform::WordParam>(virtualKey),
+                  static_cast<platform::LongParam>(static_cast<std::int32_t>(flags))) != 0) {
+      swallowed = true;
+      break;
+    }
+  }
+  if (!swallowed) ++desktop().keystrokes;
+  return !swallowed;
+}
+
+// INI text as lines without their CRLF.
+std::vector<std::string> splitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+    start = end + 1;
+  }
+  return lines;
+}
+
+std::string trim(const std::string& text) {
+  std::size_t begin = 0;
+  std::size_t end = text.size();
+  while (begin < end && (text[begin] == ' ' || text[begin] == '\t')) ++begin;
+  while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
+  return text.substr(begin, end - begin);
+}
+
+bool equalsIgnoringCase(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) ==
+                  std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+bool isSectionHeader(const std::string& line, std::string* name) {
+  const std::string trimmed = trim(line);
+  if (trimmed.size() < 2 || trimmed.front() != '[') return false;
+  const std::size_t close = trimmed.find(']');
+  if (close == std::string::npos) return false;
+  if (name != nullptr) *name = trim(trimmed.substr(1, close - 1));
+  return true;
+}
+
+bool keyOfLine(const std::string& line, std::string* key, std::string* value) {
+  const std::size_t equals = line.find('=');
+  if (equals == std::string::npos) return false;
+  if (key != nullptr) *key = trim(line.substr(0, equals));
+  if (value != nullptr) *value = trim(line.substr(equals + 1));
+  return true;
+}
+
+// Index range [first, last) of the section's lines after its header, or
+// first == lines.size() + 1 when the section is absent.
+void findSection(const std::vector<std::string>& lines, const std::string& section,
+                 std::size_t& first, std::size_t& last) {
+  first = lines.size() + 1;
+  last = first;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    std::string name;
+    if (!isSectionHeader(lines[i], &name)) continue;
+    if (first <= lines.size()) {
+      last = i;
+      return;
+    }
+    if (equalsIgnoringCase(name, section)) first = i + 1;
+  }
+  if (first <= lines.size()) last = lines.size();
+}
+
+std::string joinLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  return text;
+}
+
+}  // namespace
+
+void reset() { desktop() = Desktop{}; }
+
+void addDisplay(const Display& display) { desktop().displays.push_back(display); }
+
+void addMonitor(const platform::Rect& rect, bool primary) {
+  Display display;
+  display.name = "\\\\.\\DISPLAY" + std::to_string(desktop().displays.size() + 1);
+  display.stateFlags =
+      platform::kDisplayAttachedToDesktop | (primary ? platform::kDisplayPrimaryDevice : 0u);
+  display.mode.x = rect.left;
+  display.mode.y = rect.top;
+  display.mode.width = static_cast<std::uint32_t>(rect.right - rect.left);
+  display.mode.height = static_cast<std::uint32_t>(rect.bottom - rect.top);
+  addDisplay(display);
+}
+
+void clearDisplays() { desktop().displays.clear(); }
+
+platform::WindowHandle createWindow(const platform::Rect& rect, platform::ThreadId thread) {
+  const platform::WindowHandle handle = desktop().nextWindow++;
+  Window window;
+  window.rect = rect;
+  window.thread = thread;
+  desktop().windows[handle] = window;
+  return handle;
+}
+
+void setWindowRect(platform::WindowHandle window, const platform::Rect& rect) {
+  desktop().windows[window].rect = rect;
+}
+
+platform::Rect windowRect(platform::WindowHandle window) {
+  const auto it = desktop().windows.find(window);
+  return it == desktop().windows.end() ? platform::Rect{} : it->second.rect;
+}
+
+void setMinimumSize(platform::WindowHandle window, std::int32_t width, std::int32_t height) {
+  desktop().windows[window].minWidth = width;
+  desktop().windows[window].minHeight = height;
+}
+
+void setWindowRectUnreadable(platform::WindowHandle window, bool unreadable) {
+  desktop().windows[window].rectUnreadable = unreadable;
+}
+
+const std::vector<MoveCall>& moveCalls() { return desktop().moves; }
+void clearMoveCalls() { desktop().moves.clear(); }
+
+void setForegroundWindow(platform::WindowHandle window) { desktop().foreground = window; }
+void setActiveWindow(platform::WindowHandle window) { desktop().active = window; }
+void setDesktopWindow(platform::WindowHandle window) { desktop().desktop = window; }
+void setShellWindow(platform::WindowHandle window) { desktop().shell = window; }
+
+void setKeyDown(int virtualKey, bool down) {
+  if (down) {
+    desktop().keysDown.insert(virtualKey);
+  } else {
+    desktop().keysDown.erase(virtualKey);
+  }
+}
+
+void setAsyncKeyDown(int virtualKey, bool down) {
+  if (down) {
+    desktop().asyncKeysDown.insert(virtualKey);
+  } else {
+    desktop().asyncKeysDown.erase(virtualKey);
+  }
+}
+
+void setCursor(platform::Point point, bool readable) {
+  desktop().cursor = point;
+  desktop().cursorReadable = readable;
+}
+
+void sendMessage(platform::WindowHandle window, std::uint32_t message,
+                 platform::WordParam wParam) {
+  deliver(window, message, wParam);
+}
+
+void showWindow(platform::WindowHandle window, bool show) {
+  deliver(window, platform::kMessageShowWindow, show ? 1 : 0);
+  deliver(window, platform::kMessageWindowPosChanging, 0);
+}
+
+bool keyDown(int virtualKey, bool repeat) {
+  // Bit 30: the key was down before (auto-repeat).
+  const std::uint32_t flags = 1u | (repeat ? (1u << 30) : 0u);
+  const bool delivered = keystroke(virtualKey, flags);
+  setKeyDown(virtualKey, true);
+  return delivered;
+}
+
+bool keyUp(int virtualKey) {
+  const std::uint32_t flags = 1u | (1u << 30) | (1u << 31);
+  const bool delivered = keystroke(virtualKey, flags);
+  setKeyDown(virtualKey, false);
+  return delivered;
+}
+
+const std::vector<ReceivedMessage>& receivedMessages() { return desktop().received; }
+int keystrokesReceived() { return desktop().keystrokes; }
+int maxPosChangingDepth() { return desktop().maxPosChangingDepth; }
+
+int installedHooks(int hookType) {
+  return static_cast<int>(std::count_if(desktop().hooks.begin(), desktop().hooks.end(),
+                                        [&](const Hook& hook) { return hook.type == hookType; }));
+}
+
+int callNextHookCount() { return desktop().callNextHook; }
+
+bool fileExists(const std::string& path) { return desktop().files.count(path) != 0; }
+
+std::string fileText(const std::string& path) {
+  const auto it = desktop().files.find(path);
+  return it == desktop().files.end() ? std::string() : it->second;
+}
+
+void setFileText(const std::string& path, const std::string& text) {
+  desktop().files[path] = text;
+}
+
+void setFileReadOnly(const std::string& path, bool readOnly) {
+  if (readOnly) {
+    desktop().readOnlyFiles.insert(path);
+  } else {
+    desktop().readOnlyFiles.erase(path);
+  }
+}
+
+void setModuleFileName(platform::ModuleHandle module, const std::string& path) {
+  desktop().modules[module] = path;
+}
+
+const std::vector<std::string>& shellOpened() { return desktop().shellOpened; }
+std::uint32_t lastError() { return desktop().lastError; }
+
+void setVersionResource(const std::string& path,
+                        const std::map<std::string, std::string>& values) {
+  desktop().versionResources[path] = values;
+}
+
+CallCounts& calls() { return desktop().calls; }
+
+}  // namespace fake
+
+namespace platform {
+
+using fake::desktop;
+
+bool enumDisplayDevice(std::uint32_t index, DisplayDevice& device) {
+  ++desktop().calls.enumDisplayDevice;
+  if (index >= desktop().displays.size()) return false;
+  const fake::Display& display = desktop().displays[index];
+  device = DisplayDevice{};
+  std::strncpy(device.name, display.name.c_str(), sizeof device.name - 1);
+  device.stateFlags = display.stateFlags;
+  return true;
+}
+
+void currentDisplayMode(const char* deviceName, DisplayMode& mode) {
+  for (const fake::Display& display : desktop().displays) {
+    if (display.name == deviceName && display.settingsReadable) {
+      mode = display.mode;
+      return;
+    }
+  }
+}
+
+Rect getWindowRect(WindowHandle window) {
+  ++desktop().calls.getWindowRect;
+  const auto it = desktop().windows.find(window);
+  if (it == desktop().windows.end() || it->second.rectUnreadable) return Rect{};
+  return it->second.rect;
+}
+
+void moveWindow(WindowHandle window, std::int32_t x, std::int32_t y, std::int32_t width,
+                std::int32_t height, bool repaint) {
+  desktop().moves.push_back(fake::MoveCall{window, x, y, width, height, repaint});
+  if (desktop().windows.count(window) == 0) return;
+  fake::Desktop& d = desktop();
+  ++d.posChangingDepth;
+  d.maxPosChangingDepth = std::max(d.maxPosChangingDepth, d.posChangingDepth);
+  fake::deliver(window, kMessageWindowPosChanging, 0);
+  --d.posChangingDepth;
+  // The window enforces its limits when the change is applied.
+  fake::Window& target = d.windows[window];
+  const std::int32_t appliedWidth = std::max(width, target.minWidth);
+  const std::int32_t appliedHeight = std::max(height, target.minHeight);
+  target.rect = Rect{x, y, static_cast<std::int32_t>(std::int64_t{x} + appliedWidth),
+                     static_cast<std::int32_t>(std::int64_t{y} + appliedHeight)};
+}
+
+ThreadId getWindowThreadId(WindowHandle window) { return fake::threadOf(window); }
+
+WindowHandle getForegroundWindow() {
+  ++desktop().calls.getForegroundWindow;
+  return desktop().foreground;
+}
+WindowHandle getDesktopWindow() { return desktop().desktop; }
+WindowHandle getShellWindow() { return desktop().shell; }
+WindowHandle getActiveWindow() { return desktop().active; }
+
+std::int16_t getKeyState(int virtualKey) {
+  ++desktop().calls.getKeyState;
+  return desktop().keysDown.count(virtualKey) != 0 ? std::int16_t{-128} : std::int16_t{0};
+}
+
+std::int16_t getAsyncKeyState(int virtualKey) {
+  ++desktop().calls.getAsyncKeyState;
+  // Bit 0 ("pressed since the last query") set as well, which callers ignore.
+  return desktop().asyncKeysDown.count(virtualKey) != 0 ? std::int16_t{-32767} : std::int16_t{1};
+}
+
+void getCursorPos(Point& point) {
+  if (desktop().cursorReadable) point = desktop().cursor;
+}
+
+HookHandle installHook(int hookType, HookProc proc, ThreadId thread) {
+  if (thread == 0 || proc == nullptr) return 0;
+  const HookHandle handle = desktop().nextHook++;
+  desktop().hooks.push_back(fake::Hook{handle, hookType, proc, thread});
+  return handle;
+}
+
+void removeHook(HookHandle hook) {
+  auto& hooks = desktop().hooks;
+  hooks.erase(std::remove_if(hooks.begin(), hooks.end(),
+                             [&](const fake::Hook& h) { return h.handle == hook; }),
+              hooks.end());
+}
+
+LongResult callNextHook(int, WordParam, LongParam) {
+  ++desktop().callNextHook;
+  return 0;
+}
+
+SentMessage sentMessageOf(LongParam lParam) {
+  const auto* record = reinterpret_cast<const fake::CallWndProcRecord*>(lParam);
+  return SentMessage{record->window, record->message, record->wParam};
+}
+
+std::int32_t getProfileInt(const char* section, const char* key, std::int32_t fallback,
+                           const char* path) {
+  ++desktop().calls.getProfileInt;
+  const auto file = desktop().files.find(path);
+  if (file == desktop().files.end()) return fallback;
+  const std::vector<std::string> lines = fake::splitLines(file->second);
+  std::size_t first = 0;
+  std::size_t last = 0;
+  fake::findSection(lines, section, first, last);
+  for (std::size_t i = first; i < last; ++i) {
+    std::string name;
+    std::string value;
+    if (!fake::keyOfLine(lines[i], &name, &value) || !fake::equalsIgnoringCase(name, key)) {
+      continue;
+    }
+    if (value.empty()) return fallback;
+    // Decimal with an optional sign; text that is no number reads as 0.
+    std::size_t at = 0;
+    const bool negative = value[at] == '-';
+    if (value[at] == '-' || value[at] == '+') ++at;
+    std::uint32_t magnitude = 0;
+    while (at < value.size() && value[at] >= '0' && value[at] <= '9') {
+      magnitude = magnitude * 10u + static_cast<std::uint32_t>(value[at] - '0');
+      ++at;
+    }
+    const std::uint32_t bits = negative ? 0u - magnitude : magnitude;
+    return static_cast<std::int32_t>(bits <= 0x7FFFFFFFu ? std::int64_t{bits}
+                                                         : std::int64_t{bits} - 0x100000000LL);
+  }
+  return fallback;
+}
+
+void writeProfileString(const char* section, const char* key, const char* value,
+                        const char* path) {
+  ++desktop().calls.writeProfileString;
+  if (desktop().readOnlyFiles.count(path) != 0) return;
+  std::vector<std::string> lines = fake::splitLines(fake::fileText(path));
+  const std::string entry = std::string(key) + "=" + value;
+  std::size_t first = 0;
+  std::size_t last = 0;
+  fake::findSection(lines, section, first, last);
+  if (first > lines.size()) {
+    lines.push_back(std::string("[") + section + "]");
+    lines.push_back(entry);
+  } else {
+    bool replaced = false;
+    std::size_t insertAt = first;
+    for (std::size_t i = first; i < last; ++i) {
+      std::string name;
+      if (fake::keyOfLine(lines[i], &name, nullptr)) {
+        if (fake::equalsIgnoringCase(name, key)) {
+          lines[i] = entry;
+          replaced = true;
+          break;
+        }
+      }
+      if (!fake::trim(lines[i]).empty()) insertAt = i + 1;
+    }
+    if (!replaced) lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), entry);
+  }
+  desktop().files[path] = fake::joinLines(lines);
+}
+
+std::uint32_t getModuleFileName(ModuleHandle module, char* buffer, std::uint32_t size) {
+  if (size == 0) return 0;
+  const auto it = desktop().modules.find(module);
+  const std::string path = it == desktop().modules.end() ? std::string() : it->second;
+  const std::size_t copied = std::min<std::size_t>(path.size(), size - 1);
+  std::memcpy(buffer, path.data(), copied);
+  buffer[copied] = '\0';
+  return static_cast<std::uint32_t>(copied);
+}
+
+void pathRemoveFileSpec(char* path) {
+  // The shell's rule: cut at the last backslash, but keep "C:\" and a
+  // leading "\" or "\\" whole.
+  char* cut = path;
+  char* at = path;
+  if (*at == '\\') cut = ++at;
+  if (*at == '\\') cut = ++at;
+  while (*at != '\0') {
+    if (*at == '\\') {
+      cut = at;
+    } else if (*at == ':') {
+      cut = ++at;
+      if (*at == '\\') ++cut;
+      if (*at == '\0') break;
+    }
+    ++at;
+  }
+  *cut = '\0';
+}
+
+void shellOpen(const char* path) { desktop().shellOpened.push_back(path); }
+
+void setLastError(std::uint32_t error) { desktop().lastError = error; }
+
+std::uint32_t getFileVersionInfoSize(const char* path) {
+  const auto it = desktop().versionResources.find(path);
+  return it == desktop().versionResources.end() ? 0 : 1024;
+}
+
+bool getFileVersionInfo(const char* path, std::uint32_t size, void* data) {
+  const auto it = desktop().versionResources.find(path);
+  if (it == desktop().versionResources.end() || size < sizeof(void*)) return false;
+  // The buffer carries which resource it holds.
+  const void* resource = &it->second;
+  std::memcpy(data, &resource, sizeof resource);
+  return true;
+}
+
+bool queryVersionString(const void* data, const char* subBlock, std::string& value) {
+  const void* resource = nullptr;
+  std::memcpy(&resource, data, sizeof resource);
+  const auto& values = *static_cast<const std::map<std::string, std::string>*>(resource);
+  const auto it = values.find(subBlock);
+  if (it == values.end()) return false;
+  value = it->second;
+  return true;
+}
+
+}  // namespace platform

@@ -1,0 +1,140 @@
+// The seam over the real Windows services, for the DLL and the integration
+// programs that run under Wine.
+#include "platform/platform.h"
+
+#include <windows.h>
+#include <shellapi.h>
+#include <shlwapi.h>
+
+#include <cstring>
+
+namespace platform {
+namespace {
+
+HWND toHwnd(WindowHandle window) { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(window)); }
+
+WindowHandle fromHwnd(HWND window) {
+  return static_cast<WindowHandle>(reinterpret_cast<UINT_PTR>(window));
+}
+
+}  // namespace
+
+bool enumDisplayDevice(std::uint32_t index, DisplayDevice& device) {
+  DISPLAY_DEVICEA record;
+  std::memset(&record, 0, sizeof record);
+  record.cb = sizeof record;
+  if (EnumDisplayDevicesA(nullptr, index, &record, 0) != TRUE) return false;
+  static_assert(sizeof device.name == sizeof record.DeviceName, "device names are 32 bytes");
+  std::memcpy(device.name, record.DeviceName, sizeof device.name);
+  device.name[sizeof device.name - 1] = '\0';
+  device.stateFlags = record.StateFlags;
+  return true;
+}
+
+void currentDisplayMode(const char* deviceName, DisplayMode& mode) {
+  DEVMODEA record;
+  std::memset(&record, 0, sizeof record);
+  record.dmSize = 156;  // the classic DEVMODEA size; no driver extra
+  EnumDisplaySettingsA(deviceName, ENUM_CURRENT_SETTINGS, &record);
+  mode.x = record.dmPosition.x;
+  mode.y = record.dmPosition.y;
+  mode.width = record.dmPelsWidth;
+  mode.height = record.dmPelsHeight;
+}
+
+Rect getWindowRect(WindowHandle window) {
+  RECT r = {0, 0, 0, 0};
+  GetWindowRect(toHwnd(window), &r);
+  return Rect{r.left, r.top, r.right, r.bottom};
+}
+
+void moveWindow(WindowHandle window, std::int32_t x, std::int32_t y, std::int32_t width,
+                std::int32_t height, bool repaint) {
+  MoveWindow(toHwnd(window), x, y, width, height, repaint ? TRUE : FALSE);
+}
+
+ThreadId getWindowThreadId(WindowHandle window) {
+  DWORD process = 0;
+  return GetWindowThreadProcessId(toHwnd(window), &process);
+}
+
+WindowHandle getForegroundWindow() { return fromHwnd(GetForegroundWindow()); }
+WindowHandle getDesktopWindow() { return fromHwnd(GetDesktopWindow()); }
+WindowHandle getShellWindow() { return fromHwnd(GetShellWindow()); }
+WindowHandle getActiveWindow() { return fromHwnd(GetActiveWindow()); }
+
+std::int16_t getKeyState(int virtualKey) { return GetKeyState(virtualKey); }
+std::int16_t getAsyncKeyState(int virtualKey) { return GetAsyncKeyState(virtualKey); }
+
+void getCursorPos(Point& point) {
+  POINT p = {point.x, point.y};
+  if (GetCursorPos(&p)) {
+    point.x = p.x;
+    point.y = p.y;
+  }
+}
+
+HookHandle installHook(int hookType, HookProc proc, ThreadId thread) {
+  // HookProc has HOOKPROC's calling convention and argument sizes; only the
+  // integer type names differ.
+  const auto windowsProc = reinterpret_cast<HOOKPROC>(reinterpret_cast<void (*)()>(proc));
+  return reinterpret_cast<HookHandle>(SetWindowsHookExA(hookType, windowsProc, nullptr, thread));
+}
+
+void removeHook(HookHandle hook) { UnhookWindowsHookEx(reinterpret_cast<HHOOK>(hook)); }
+
+LongResult callNextHook(int code, WordParam wParam, LongParam lParam) {
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+SentMessage sentMessageOf(LongParam lParam) {
+  const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  return SentMessage{fromHwnd(sent->hwnd), sent->message, sent->wParam};
+}
+
+std::int32_t getProfileInt(const char* section, const char* key, std::int32_t fallback,
+                           const char* path) {
+  const UINT value = GetPrivateProfileIntA(section, key, fallback, path);
+  // The profile function's UINT carries a signed value.
+  return static_cast<std::int32_t>(value);
+}
+
+void writeProfileString(const char* section, const char* key, const char* value,
+                        const char* path) {
+  WritePrivateProfileStringA(section, key, value, path);
+}
+
+std::uint32_t getModuleFileName(ModuleHandle module, char* buffer, std::uint32_t size) {
+  return GetModuleFileNameA(reinterpret_cast<HMODULE>(module), buffer, size);
+}
+
+void pathRemoveFileSpec(char* path) { PathRemoveFileSpecA(path); }
+
+void shellOpen(const char* path) {
+  ShellExecuteA(nullptr, "open", path, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void setLastError(std::uint32_t error) { SetLastError(error); }
+
+std::uint32_t getFileVersionInfoSize(const char* path) {
+  DWORD handle = 0;
+  return GetFileVersionInfoSizeA(path, &handle);
+}
+
+bool getFileVersionInfo(const char* path, std::uint32_t size, void* data) {
+  return GetFileVersionInfoA(path, 0, size, data) != FALSE;
+}
+
+bool queryVersionString(const void* data, const char* subBlock, std::string& value) {
+  void* text = nullptr;
+  UINT length = 0;
+  if (!VerQueryValueA(data, subBlock, &text, &length) || text == nullptr) return false;
+  // The recorded length counts the terminator; stop at the first zero anyway.
+  const char* begin = static_cast<const char*>(text);
+  std::size_t size = 0;
+  while (size < length && begin[size] != '\0') ++size;
+  value.assign(begin, size);
+  return true;
+}
+
+}  // namespace platform

@@ -1,0 +1,164 @@
+#include "plugin/exports.h"
+
+#include "common/no_throw.h"
+#include "plugin/texts.h"
+#include "settings/settings_file.h"
+#include "tracking/hook_procedures.h"
+
+#include <cstring>
+#include <memory>
+
+namespace {
+
+constexpr const char* kMainWindowRequest = "Handle.MainForm";
+constexpr const char* kReadmeFileName = "readme.txt";
+
+std::int32_t Notify() {
+  if (pluginState.searchNotifyCallback == nullptr) return 0;
+  return pluginState.searchNotifyCallback(pluginState.pluginId, 0, pluginState.searchState);
+}
+
+std::int32_t AnswerNotHandled() { return 0; }
+
+}  // namespace
+
+extern "C" {
+
+std::int32_t VMM_CDECL PluginFunc_DoInit(const char* libraryPath, std::int32_t pluginId, void*,
+                                         void*, HostCallback hostCallback, void*) {
+  return NoThrow(1, [&] {
+    PluginState& state = pluginState;
+    state.pluginId = pluginId;
+    state.hostCallback = hostCallback;
+    state.pluginFolder = libraryPath != nullptr ? FolderOfLibraryPath(libraryPath) : "";
+
+    // VESK writes the raw handle into the field.
+    if (hostCallback != nullptr) {
+      hostCallback(state.pluginId, kMainWindowRequest, &state.mainWindow,
+                   sizeof state.mainWindow);
+    }
+    state.mainWindowThreadId = platform::getWindowThreadId(state.mainWindow);
+    if (state.mainWindow == 0) return 1;
+
+    state.callWndProcHook.reset(platform::installHook(platform::kHookCallWndProc,
+                                                      &CallWndProcHook,
+                                                      state.mainWindowThreadId));
+    state.keyboardHook.reset(
+        platform::installHook(platform::kHookKeyboard, &KeyboardHook, state.mainWindowThreadId));
+    state.controller =
+        std::make_unique<MainWindowController>(PluginDirectoryOf(state.moduleHandle));
+    return 1;
+  });
+}
+
+std::int32_t VMM_CDECL PluginFunc_DoShutDown() {
+  return NoThrow(1, [] {
+    pluginState.callWndProcHook.reset();
+    pluginState.keyboardHook.reset();
+    pluginState.controller.reset();
+    return 1;
+  });
+}
+
+std::int32_t VMM_CDECL PluginFunc_GetStrVal(const char* key, char* destination,
+                                            std::int32_t limit) {
+  return NoThrow(0, [&] {
+    // A text that cannot be delivered is not reported as delivered.
+    if (key == nullptr || destination == nullptr || limit < 1) return 0;
+    const auto text = DescriptiveText(key);
+    if (!text) return 0;
+    CopyAnswer(*text, destination, limit);
+    return 1;
+  });
+}
+
+std::int32_t VMM_CDECL PluginFunc_SetStrVal(const char* key, void* value) {
+  return NoThrow(0, [&] {
+    if (key != nullptr && std::strcmp(key, "notifysearchcallback") == 0) {
+      pluginState.searchNotifyCallback = reinterpret_cast<SearchNotifyCallback>(value);
+    }
+    return 0;
+  });
+}
+
+std::int32_t VMM_CDECL PluginFunc_SupportCheck(const char* apiFamily) {
+  return apiFamily != nullptr && std::strcmp(apiFamily, "veskapi") == 0 ? 1 : 0;
+}
+
+std::int32_t VMM_CDECL PluginFunc_DoAdvConfig() { return 1; }
+
+std::int32_t VMM_CDECL PluginFunc_DoShowReadMe() {
+  return NoThrow(1, [] {
+    if (const auto path = FileInFolder(pluginState.pluginFolder, kReadmeFileName)) {
+      platform::shellOpen(path->c_str());
+    }
+    return 1;
+  });
+}
+
+std::int32_t VMM_CDECL PluginFunc_SetState(std::int32_t) { return 1; }
+std::int32_t VMM_CDECL PluginFunc_Ask_WantFeature(std::int32_t) { return 0; }
+std::int32_t VMM_CDECL PluginFunc_Ask_SearchState() { return pluginState.searchState; }
+std::int32_t VMM_CDECL PluginFunc_Ask_IsAnyResultAvailable() {
+  return pluginState.anyResultAvailable;
+}
+std::int32_t VMM_CDECL PluginFunc_Ask_HowManyItemResultsAreReady() {
+  return pluginState.itemResultCount;
+}
+
+std::int32_t VMM_CDECL PluginFunc_Inform_SearchBegins() { return AnswerNotHandled(); }
+std::int32_t VMM_CDECL PluginFunc_Inform_RegexSearchMatch() { return AnswerNotHandled(); }
+std::int32_t VMM_CDECL PluginFunc_Allow_ProcessTrigger() { return AnswerNotHandled(); }
+std::int32_t VMM_CDECL PluginFunc_Do_AdjustResultScore() { return AnswerNotHandled(); }
+
+std::int32_t VMM_CDECL PluginFunc_Inform_SearchEnds() {
+  return NoThrow(0, [] {
+    pluginState.searchState = 0;
+    pluginState.itemResultCount = 0;
+    pluginState.anyResultAvailable = 0;
+    return Notify();
+  });
+}
+
+std::int32_t VMM_CDECL PluginFunc_Request_LockResults(std::int32_t lock) {
+  return NoThrow(1, [&] {
+    if (lock == 0) {
+      pluginState.itemResultCount = 0;
+      pluginState.anyResultAvailable = 0;
+      Notify();
+    }
+    return 1;
+  });
+}
+
+std::int32_t VMM_CDECL PluginFunc_Request_ItemResultByIndex(std::int32_t, char* path, char* title,
+                                                            char* emptyText, char* folder,
+                                                            std::int32_t* number6,
+                                                            std::int32_t limit,
+                                                            std::int32_t* number8, void*,
+                                                            std::int32_t* number10) {
+  return NoThrow(0, [&] {
+    if (path == nullptr || title == nullptr || emptyText == nullptr || folder == nullptr ||
+        number6 == nullptr || number8 == nullptr || number10 == nullptr) {
+      return 0;
+    }
+    CopyBounded("replacewith_path", path, limit);
+    CopyBounded("replacewith_title", title, limit);
+    emptyText[0] = '\0';
+    CopyBounded(pluginState.pluginFolder.c_str(), folder, limit);
+    *number6 = 0;
+    *number8 = 2;
+    *number10 = 1;
+    return 1;
+  });
+}
+
+std::int32_t VMM_CDECL PluginFunc_Request_TextResultCharp(const char** text) {
+  if (text != nullptr) *text = nullptr;
+  return 0;
+}
+
+void VMM_CDECL PluginFunc_Inform_WindowIsHiding() {}
+void VMM_CDECL PluginFunc_Inform_WindowIsUnHiding() {}
+
+}  // extern "C"

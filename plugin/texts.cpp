@@ -1,0 +1,72 @@
+#include "plugin/texts.h"
+
+#include "platform/platform.h"
+#include "plugin/version_info.h"
+
+#include <cstring>
+
+namespace {
+
+struct FixedText {
+  const char* key;
+  const char* value;
+};
+
+constexpr FixedText kFixedTexts[] = {
+    {"displayname", "VeskMultiMonitor"},
+    {"author", "VeskMultiMonitor Team (vmmteam)"},
+    {"updateurl", ""},
+    {"homepageurl", "https://veskmultimonitor.example.org/"},
+    {"shortdescription", "Display VESK on active monitor and/or center VESK main window."},
+    {"longdescription",
+     "Adds support for multiple monitors by displaying the VESK main window on the currently "
+     "active monitor and/or allows centering the VESK main window on the screen."},
+    {"advconfigstring", "Advanced Options"},
+    {"readmestring", "View Help File"},
+    {"iconfilename", "multimonitor.ico"},
+    {"regexstr", ""},
+    {"regexfilterstr", ""},
+    {"keywordstr", ""},
+    {"scorestr", ""},
+    {"aliasstr", "multimonitor"},
+};
+
+}  // namespace
+
+std::optional<std::string> DescriptiveText(const char* key) {
+  if (std::strcmp(key, "versionstring") == 0) return VersionInfo::load().versionText();
+  if (std::strcmp(key, "releasedatestring") == 0) return VersionInfo::load().releaseDate;
+  for (const FixedText& text : kFixedTexts) {
+    if (std::strcmp(key, text.key) == 0) return std::string(text.value);
+  }
+  return std::nullopt;
+}
+
+void CopyAnswer(const std::string& text, char* destination, std::int32_t limit) {
+  const std::size_t room = static_cast<std::size_t>(limit) - 1;
+  const std::size_t length = text.size() < room ? text.size() : room;
+  std::memcpy(destination, text.data(), length);
+  destination[length] = '\0';
+}
+
+void CopyBounded(const char* text, char* destination, std::int32_t limit) {
+  if (limit <= 0) return;
+  std::strncpy(destination, text, static_cast<std::size_t>(limit));
+}
+
+std::string FolderOfLibraryPath(const char* libraryPath) {
+  std::size_t length = 0;
+  while (length < platform::kMaxPath - 1 && libraryPath[length] != '\0') ++length;
+  std::string folder(libraryPath, length);
+  const std::size_t slash = folder.rfind('\\');
+  if (slash != std::string::npos) folder.resize(slash + 1);
+  return folder;
+}
+
+std::optional<std::string> FileInFolder(const std::string& folder, const char* fileName) {
+  std::string path = folder;
+  if (path.empty() || path.back() != '\\') path += '\\';
+  path += fileName;
+  if (path.size() >= platform::kMaxPath) return std::nullopt;
+  return path;
+}

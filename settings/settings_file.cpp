@@ -1,0 +1,31 @@
+#include "settings/settings_file.h"
+
+#include "common/numbers.h"
+#include "platform/platform.h"
+
+#include <utility>
+
+SettingsFile::SettingsFile(std::string pluginDirectory)
+    : path_(std::move(pluginDirectory) + kSettingsFileName) {}
+
+std::int32_t SettingsFile::readInt(const char* key) const {
+  return platform::getProfileInt(kSettingsSection, key, kDefaultPercent, path_.c_str());
+}
+
+bool SettingsFile::readBool(const char* key, bool fallback) const {
+  return platform::getProfileInt(kSettingsSection, key, fallback ? 1 : 0, path_.c_str()) != 0;
+}
+
+void SettingsFile::writeInt(const char* key, std::int32_t value) const {
+  platform::writeProfileString(kSettingsSection, key, numbers::formatInt32(value).c_str(),
+                               path_.c_str());
+}
+
+void SettingsFile::writeBool(const char* key, bool value) const { writeInt(key, value ? 1 : 0); }
+
+std::string PluginDirectoryOf(std::uintptr_t moduleHandle) {
+  char buffer[platform::kMaxPath] = {};
+  platform::getModuleFileName(moduleHandle, buffer, platform::kMaxPath);
+  platform::pathRemoveFileSpec(buffer);
+  return buffer;
+}

@@ -1,0 +1,30 @@
+// The plugin's INI file beside its library: typed reads and writes of keys in
+// the one section "Options". Every call goes to the file; nothing is cached.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+constexpr const char* kSettingsSection = "Options";
+constexpr const char* kSettingsFileName = "\\VESK_MultiMonitor.ini";
+constexpr std::int32_t kDefaultPercent = 80;
+
+class SettingsFile {
+ public:
+  // `pluginDirectory` is the library's folder without a trailing separator
+  // (a drive root keeps its backslash; the name is appended all the same).
+  explicit SettingsFile(std::string pluginDirectory);
+
+  const std::string& path() const { return path_; }
+
+  std::int32_t readInt(const char* key) const;
+  bool readBool(const char* key, bool fallback) const;
+  void writeInt(const char* key, std::int32_t value) const;
+  void writeBool(const char* key, bool value) const;
+
+ private:
+  std::string path_;
+};
+
+// The directory of the plugin's own library file, for SettingsFile.
+std::string PluginDirectoryOf(std::uintptr_t moduleHandle);

@@ -1,0 +1,9 @@
+// The two thread hooks on VESK's GUI thread. Neither lets an exception out.
+#pragma once
+
+#include "platform/platform.h"
+
+platform::LongResult VMM_STDCALL CallWndProcHook(int code, platform::WordParam wParam,
+                                                 platform::LongParam lParam);
+platform::LongResult VMM_STDCALL KeyboardHook(int code, platform::WordParam wParam,
+                                              platform::LongParam lParam);
