@@ -1,0 +1,33 @@
+// A snapshot of the monitors attached to the desktop, left to right. Built by
+// each operation that needs it and dropped before that operation returns.
+#pragma once
+
+#include "platform/platform.h"
+
+#include <cstdint>
+#include <vector>
+
+struct MonitorInfo {
+  std::uint32_t displayNumber = 0;  // "\\.\DISPLAY12" -> 12
+  bool primary = false;
+  platform::Rect rect;
+};
+
+class MonitorList {
+ public:
+  // Enumerates the display devices now; empty when none is attached.
+  MonitorList();
+  // For tests and callers that already hold entries; sorted like an enumeration.
+  explicit MonitorList(std::vector<MonitorInfo> entries);
+
+  const std::vector<MonitorInfo>& entries() const { return entries_; }
+
+ private:
+  std::vector<MonitorInfo> entries_;
+};
+
+// The first monitor whose horizontal span holds x, both bounds inclusive; null
+// for none. The pointer stays valid as long as the list.
+const MonitorInfo* MonitorAtX(const MonitorList& list, std::int32_t x);
+// MonitorAtX for the horizontal centre of the window's rectangle.
+const MonitorInfo* MonitorOfWindow(const MonitorList& list, platform::WindowHandle window);
