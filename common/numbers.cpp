@@ -8,7 +8,7 @@ namespace {
 struct ScannedInteger {
   bool found = false;
   bool negative = false;
-  bool tooLarge = false;       // magnitude beyond 2^32
+  bool tooLarge = false;        // magnitude beyond 2^32
   std::uint64_t magnitude = 0;  // exact while !tooLarge
 };
 

@@ -85,6 +85,8 @@ int keystrokesReceived();
 int maxPosChangingDepth();
 
 int installedHooks(int hookType);
+// "install 4 on 1", "remove 4", ... in the order they happened.
+const std::vector<std::string>& hookEvents();
 int callNextHookCount();
 
 // Profile files as text, CRLF line ends.
@@ -110,7 +112,6 @@ struct CallCounts {
   int getWindowRect = 0;
   int getProfileInt = 0;
   int writeProfileString = 0;
-  int hostRequests = 0;
 };
 CallCounts& calls();
 

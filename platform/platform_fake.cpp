@@ -47,6 +47,7 @@ struct Desktop {
   bool cursorReadable = true;
   std::vector<Hook> hooks;
   platform::HookHandle nextHook = 1;
+  std::vector<std::string> hookEvents;
   std::vector<ReceivedMessage> received;
   int keystrokes = 0;
   int posChangingDepth = 0;
@@ -284,6 +285,8 @@ int installedHooks(int hookType) {
                                         [&](const Hook& hook) { return hook.type == hookType; }));
 }
 
+const std::vector<std::string>& hookEvents() { return desktop().hookEvents; }
+
 int callNextHookCount() { return desktop().callNextHook; }
 
 bool fileExists(const std::string& path) { return desktop().files.count(path) != 0; }
@@ -397,11 +400,16 @@ HookHandle installHook(int hookType, HookProc proc, ThreadId thread) {
   if (thread == 0 || proc == nullptr) return 0;
   const HookHandle handle = desktop().nextHook++;
   desktop().hooks.push_back(fake::Hook{handle, hookType, proc, thread});
+  desktop().hookEvents.push_back("install " + std::to_string(hookType) + " on " +
+                                 std::to_string(thread));
   return handle;
 }
 
 void removeHook(HookHandle hook) {
   auto& hooks = desktop().hooks;
+  for (const fake::Hook& h : hooks) {
+    if (h.handle == hook) desktop().hookEvents.push_back("remove " + std::to_string(h.type));
+  }
   hooks.erase(std::remove_if(hooks.begin(), hooks.end(),
                              [&](const fake::Hook& h) { return h.handle == hook; }),
               hooks.end());

@@ -34,14 +34,12 @@ std::int32_t VMM_CDECL PluginFunc_DoInit(const char* libraryPath, std::int32_t p
 
     // VESK writes the raw handle into the field.
     if (hostCallback != nullptr) {
-      hostCallback(state.pluginId, kMainWindowRequest, &state.mainWindow,
-                   sizeof state.mainWindow);
+      hostCallback(state.pluginId, kMainWindowRequest, &state.mainWindow, sizeof state.mainWindow);
     }
     state.mainWindowThreadId = platform::getWindowThreadId(state.mainWindow);
     if (state.mainWindow == 0) return 1;
 
-    state.callWndProcHook.reset(platform::installHook(platform::kHookCallWndProc,
-                                                      &CallWndProcHook,
+    state.callWndProcHook.reset(platform::installHook(platform::kHookCallWndProc, &CallWndProcHook,
                                                       state.mainWindowThreadId));
     state.keyboardHook.reset(
         platform::installHook(platform::kHookKeyboard, &KeyboardHook, state.mainWindowThreadId));
@@ -131,12 +129,9 @@ std::int32_t VMM_CDECL PluginFunc_Request_LockResults(std::int32_t lock) {
   });
 }
 
-std::int32_t VMM_CDECL PluginFunc_Request_ItemResultByIndex(std::int32_t, char* path, char* title,
-                                                            char* emptyText, char* folder,
-                                                            std::int32_t* number6,
-                                                            std::int32_t limit,
-                                                            std::int32_t* number8, void*,
-                                                            std::int32_t* number10) {
+std::int32_t VMM_CDECL PluginFunc_Request_ItemResultByIndex(
+    std::int32_t, char* path, char* title, char* emptyText, char* folder, std::int32_t* number6,
+    std::int32_t limit, std::int32_t* number8, void*, std::int32_t* number10) {
   return NoThrow(0, [&] {
     if (path == nullptr || title == nullptr || emptyText == nullptr || folder == nullptr ||
         number6 == nullptr || number8 == nullptr || number10 == nullptr) {

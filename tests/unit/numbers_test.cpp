@@ -16,11 +16,23 @@ TEST(ParseInt32, ReadsLikeAClassicLocaleStream) {
     std::optional<std::int32_t> expected;
   };
   const Case cases[] = {
-      {"42", 42},          {"  \t42", 42},         {"+50", 50},      {"-7", -7},
-      {"42abc", 42},       {"0x20", 0},            {"007", 7},       {"", std::nullopt},
-      {"   ", std::nullopt}, {"abc", std::nullopt}, {"+", std::nullopt}, {"- 5", std::nullopt},
-      {"2147483647", kMax}, {"-2147483648", kMin}, {"2147483648", std::nullopt},
-      {"-2147483649", std::nullopt}, {"99999999999999999999", std::nullopt},
+      {"42", 42},
+      {"  \t42", 42},
+      {"+50", 50},
+      {"-7", -7},
+      {"42abc", 42},
+      {"0x20", 0},
+      {"007", 7},
+      {"", std::nullopt},
+      {"   ", std::nullopt},
+      {"abc", std::nullopt},
+      {"+", std::nullopt},
+      {"- 5", std::nullopt},
+      {"2147483647", kMax},
+      {"-2147483648", kMin},
+      {"2147483648", std::nullopt},
+      {"-2147483649", std::nullopt},
+      {"99999999999999999999", std::nullopt},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(numbers::parseInt32(c.text), c.expected) << '"' << c.text << '"';

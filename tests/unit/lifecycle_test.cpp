@@ -1,0 +1,94 @@
+#include "plugin_fixture.h"
+
+#include <gmock/gmock.h>
+
+namespace {
+
+using ::testing::ElementsAre;
+
+constexpr platform::ThreadId kHostThread = 9;
+
+class LifecycleTest : public PluginTest {};
+
+TEST_F(LifecycleTest, InitAsksForTheMainWindowAndHooksItsThread) {
+  const platform::WindowHandle window = fake::createWindow({0, 0, 800, 400}, kHostThread);
+  initWith(window);
+
+  ASSERT_EQ(fakeHost().requests.size(), 1u);
+  EXPECT_EQ(fakeHost().requests[0].pluginId, 7);
+  EXPECT_EQ(fakeHost().requests[0].request, "Handle.MainForm");
+  EXPECT_EQ(fakeHost().requests[0].size, 4);
+  EXPECT_EQ(pluginState.pluginId, 7);
+  EXPECT_EQ(pluginState.mainWindow, window);
+  EXPECT_EQ(pluginState.mainWindowThreadId, kHostThread);
+  EXPECT_EQ(pluginState.pluginFolder, "C:\\Apps\\Plugins\\MultiMonitor\\");
+  EXPECT_THAT(fake::hookEvents(), ElementsAre("install 4 on 9", "install 2 on 9"));
+  ASSERT_NE(pluginState.controller, nullptr);
+  EXPECT_EQ(pluginState.controller->hostWindow, window);
+  EXPECT_FALSE(pluginState.controller->shown);
+  EXPECT_EQ(pluginState.controller->lastCenteredRect, platform::Rect{});
+}
+
+TEST_F(LifecycleTest, SettingsLieBesideTheLibraryNotWhereTheHostSaysItIs) {
+  const platform::WindowHandle window = fake::createWindow({0, 0, 800, 400});
+  fakeHost().mainWindow = window;
+  PluginFunc_DoInit("E:\\Elsewhere\\copy.dll", 1, nullptr, nullptr, &FakeHostCallback, nullptr);
+  ASSERT_NE(pluginState.controller, nullptr);
+  EXPECT_EQ(pluginState.controller->settings.path(), kSettingsPath);
+}
+
+TEST_F(LifecycleTest, ControllerLoadsTheOptionsOnceWithoutWritingTheFile) {
+  fake::setFileText(kSettingsPath, "[Options]\r\nCenter=1\r\nResizePercentValue=250\r\n");
+  initWith(fake::createWindow({0, 0, 800, 400}));
+  ASSERT_NE(pluginState.controller, nullptr);
+  EXPECT_TRUE(pluginState.controller->options.center);
+  EXPECT_EQ(pluginState.controller->options.resizePercentValue, 250);
+  EXPECT_EQ(fake::calls().getProfileInt, 11);
+  EXPECT_EQ(fake::calls().writeProfileString, 0);
+}
+
+TEST_F(LifecycleTest, WithoutAMainWindowThePluginStaysPassive) {
+  fakeHost().answerMainWindow = false;
+  EXPECT_EQ(PluginFunc_DoInit(kLibraryPath, 1, nullptr, nullptr, &FakeHostCallback, nullptr), 1);
+  EXPECT_EQ(pluginState.mainWindow, 0u);
+  EXPECT_TRUE(fake::hookEvents().empty());
+  EXPECT_EQ(pluginState.controller, nullptr);
+}
+
+TEST_F(LifecycleTest, WithoutAHostCallbackNothingIsAskedAndNothingHooked) {
+  EXPECT_EQ(PluginFunc_DoInit(kLibraryPath, 1, nullptr, nullptr, nullptr, nullptr), 1);
+  EXPECT_EQ(pluginState.mainWindow, 0u);
+  EXPECT_TRUE(fake::hookEvents().empty());
+  EXPECT_EQ(pluginState.controller, nullptr);
+}
+
+TEST_F(LifecycleTest, AFailedHookLeavesTheOtherOneAndTheController) {
+  // The fake refuses hooks on thread 0: a window it does not know has none.
+  fakeHost().mainWindow = 77;
+  PluginFunc_DoInit(kLibraryPath, 1, nullptr, nullptr, &FakeHostCallback, nullptr);
+  EXPECT_FALSE(pluginState.callWndProcHook);
+  EXPECT_FALSE(pluginState.keyboardHook);
+  EXPECT_NE(pluginState.controller, nullptr);
+}
+
+TEST_F(LifecycleTest, ShutDownRemovesTheMessageHookThenTheKeyboardHookThenTheController) {
+  const platform::WindowHandle window = fake::createWindow({0, 0, 800, 400});
+  initWith(window);
+  EXPECT_EQ(PluginFunc_DoShutDown(), 1);
+  EXPECT_THAT(fake::hookEvents(),
+              ElementsAre("install 4 on 1", "install 2 on 1", "remove 4", "remove 2"));
+  EXPECT_EQ(fake::installedHooks(platform::kHookCallWndProc), 0);
+  EXPECT_EQ(fake::installedHooks(platform::kHookKeyboard), 0);
+  EXPECT_EQ(pluginState.controller, nullptr);
+  EXPECT_EQ(pluginState.mainWindow, window) << "nothing else is cleared";
+
+  EXPECT_EQ(PluginFunc_DoShutDown(), 1);
+  EXPECT_EQ(fake::hookEvents().size(), 4u) << "a second shutdown finds nothing to remove";
+}
+
+TEST_F(LifecycleTest, ShutDownWithoutInitReleasesNothing) {
+  EXPECT_EQ(PluginFunc_DoShutDown(), 1);
+  EXPECT_TRUE(fake::hookEvents().empty());
+}
+
+}  // namespace

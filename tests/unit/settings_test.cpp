@@ -1,0 +1,119 @@
+#include "platform/fake_desktop.h"
+#include "settings/plugin_options.h"
+#include "settings/settings_file.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr const char* kDirectory = "D:\\Tools\\MultiMon";
+constexpr const char* kPath = "D:\\Tools\\MultiMon\\VESK_MultiMonitor.ini";
+
+class SettingsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { fake::reset(); }
+  void TearDown() override { fake::reset(); }
+  SettingsFile settings{kDirectory};
+};
+
+TEST_F(SettingsTest, PathIsTheDirectoryAndTheFileNameConcatenated) {
+  EXPECT_EQ(settings.path(), kPath);
+  EXPECT_EQ(SettingsFile("D:\\").path(), "D:\\\\VESK_MultiMonitor.ini");
+}
+
+TEST_F(SettingsTest, PluginDirectoryIsTheLibraryFolderWithoutItsSeparator) {
+  struct Case {
+    const char* library;
+    const char* directory;
+  };
+  const Case cases[] = {
+      {"D:\\Tools\\MultiMon\\plugin.dll", "D:\\Tools\\MultiMon"},
+      {"D:\\plugin.dll", "D:\\"},
+      {"\\\\server\\share\\plugin.dll", "\\\\server\\share"},
+      {"plugin.dll", ""},
+  };
+  for (const Case& c : cases) {
+    fake::setModuleFileName(5, c.library);
+    EXPECT_EQ(PluginDirectoryOf(5), c.directory) << c.library;
+  }
+  fake::setModuleFileName(5, "D:\\plugin.dll");
+  EXPECT_EQ(SettingsFile(PluginDirectoryOf(5)).path(), "D:\\\\VESK_MultiMonitor.ini");
+}
+
+TEST_F(SettingsTest, LoadWithoutAFileGivesTheDefaultsAndCreatesNoFile) {
+  PluginOptions options;
+  options.enableMultiMonitor = false;
+  options.moveRelative = false;
+  options.resizeRelative = false;
+  options.enableHotkeys = false;
+  options.center = true;
+  options.resizePercentValue = 1;
+  options.resizePercentValueV = 2;
+  options.load(settings);
+  EXPECT_TRUE(options.enableMultiMonitor);
+  EXPECT_FALSE(options.showOnMonitorWithMouse);
+  EXPECT_TRUE(options.moveRelative);
+  EXPECT_TRUE(options.resizeRelative);
+  EXPECT_FALSE(options.center);
+  EXPECT_FALSE(options.centerAlways);
+  EXPECT_TRUE(options.enableHotkeys);
+  EXPECT_FALSE(options.resizePercent);
+  EXPECT_EQ(options.resizePercentValue, 80);
+  EXPECT_FALSE(options.resizePercentV);
+  EXPECT_EQ(options.resizePercentValueV, 80);
+  EXPECT_FALSE(fake::fileExists(kPath));
+}
+
+TEST_F(SettingsTest, LoadTakesStoredValuesUnclampedAndDefaultsForTheRest) {
+  fake::setFileText(kPath,
+                    "[Options]\r\nEnableHotkeys=2\r\nEnableMultiMonitor=0\r\nMoveRelative=true\r\n"
+                    "ResizePercentValue=250\r\nResizePercentValueV=0\r\nResizePercentValueH=50\r\n"
+                    "CenterAlways=1\r\n");
+  PluginOptions options;
+  options.load(settings);
+  EXPECT_TRUE(options.enableHotkeys);
+  EXPECT_FALSE(options.enableMultiMonitor);
+  EXPECT_FALSE(options.moveRelative) << "a word reads as 0";
+  EXPECT_TRUE(options.resizeRelative) << "absent: default";
+  EXPECT_TRUE(options.centerAlways);
+  EXPECT_EQ(options.resizePercentValue, 250) << "the width is never read from the H key";
+  EXPECT_EQ(options.resizePercentValueV, 0);
+}
+
+TEST_F(SettingsTest, ReadsOnlyTheOptionsSection) {
+  fake::setFileText(kPath, "[Other]\r\nCenter=1\r\n[Options]\r\nMoveRelative=0\r\n");
+  PluginOptions options;
+  options.load(settings);
+  EXPECT_FALSE(options.center);
+  EXPECT_FALSE(options.moveRelative);
+}
+
+TEST_F(SettingsTest, WritesBooleansAsDigitsAndIntegersAsPlainDecimal) {
+  settings.writeBool("Center", true);
+  settings.writeBool("CenterAlways", false);
+  settings.writeInt("ResizePercentValue", 100);
+  settings.writeInt("ResizePercentValueV", -5);
+  EXPECT_EQ(fake::fileText(kPath),
+            "[Options]\r\nCenter=1\r\nCenterAlways=0\r\nResizePercentValue=100\r\n"
+            "ResizePercentValueV=-5\r\n");
+  EXPECT_EQ(settings.readInt("ResizePercentValueV"), -5);
+  EXPECT_TRUE(settings.readBool("Center", false));
+  EXPECT_FALSE(settings.readBool("CenterAlways", true));
+}
+
+TEST_F(SettingsTest, RewritingAKeyChangesOnlyItsValueAndKeepsOtherLines) {
+  fake::setFileText(kPath, "; mine\r\n[Options]\r\nA=1\r\nB=2\r\n\r\n[Later]\r\nC=3\r\n");
+  settings.writeInt("A", 7);
+  settings.writeInt("New", 9);
+  EXPECT_EQ(fake::fileText(kPath),
+            "; mine\r\n[Options]\r\nA=7\r\nB=2\r\nNew=9\r\n\r\n[Later]\r\nC=3\r\n");
+}
+
+TEST_F(SettingsTest, AFailedWriteIsNotNoticed) {
+  fake::setFileReadOnly(kPath, true);
+  settings.writeInt("ResizePercentValue", 50);
+  EXPECT_FALSE(fake::fileExists(kPath));
+  EXPECT_EQ(settings.readInt("ResizePercentValue"), 80);
+}
+
+}  // namespace
