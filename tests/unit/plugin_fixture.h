@@ -5,6 +5,7 @@
 #include "platform/fake_desktop.h"
 #include "plugin/exports.h"
 #include "plugin/plugin_state.h"
+#include "test_printers.h"
 
 #include <gtest/gtest.h>
 
