@@ -23,10 +23,10 @@ void reset();
 
 // Displays, enumerated in the order they are added.
 struct Display {
-  std::string name;                 // e.g. "\\\\.\\DISPLAY1"
+  std::string name;  // e.g. "\\\\.\\DISPLAY1"
   std::uint32_t stateFlags = platform::kDisplayAttachedToDesktop;
-  platform::DisplayMode mode;       // current settings
-  bool settingsReadable = true;     // false: the settings query leaves zeros
+  platform::DisplayMode mode;    // current settings
+  bool settingsReadable = true;  // false: the settings query leaves zeros
 };
 void addDisplay(const Display& display);
 // Adds an attached display whose rectangle is (left, top, right, bottom).
@@ -49,6 +49,7 @@ struct MoveCall {
   bool repaint;
 };
 const std::vector<MoveCall>& moveCalls();
+// Forgets the moves so far and the deepest nesting seen with them.
 void clearMoveCalls();
 
 void setForegroundWindow(platform::WindowHandle window);
@@ -81,7 +82,8 @@ struct ReceivedMessage {
 };
 const std::vector<ReceivedMessage>& receivedMessages();
 int keystrokesReceived();
-// Deepest nesting of WM_WINDOWPOSCHANGING deliveries seen since reset().
+// Deepest nesting of WM_WINDOWPOSCHANGING deliveries from moveWindow since
+// reset() or clearMoveCalls().
 int maxPosChangingDepth();
 
 int installedHooks(int hookType);

@@ -223,7 +223,10 @@ void setWindowRectUnreadable(platform::WindowHandle window, bool unreadable) {
 }
 
 const std::vector<MoveCall>& moveCalls() { return desktop().moves; }
-void clearMoveCalls() { desktop().moves.clear(); }
+void clearMoveCalls() {
+  desktop().moves.clear();
+  desktop().maxPosChangingDepth = 0;
+}
 
 void setForegroundWindow(platform::WindowHandle window) { desktop().foreground = window; }
 void setActiveWindow(platform::WindowHandle window) { desktop().active = window; }
@@ -251,8 +254,7 @@ void setCursor(platform::Point point, bool readable) {
   desktop().cursorReadable = readable;
 }
 
-void sendMessage(platform::WindowHandle window, std::uint32_t message,
-                 platform::WordParam wParam) {
+void sendMessage(platform::WindowHandle window, std::uint32_t message, platform::WordParam wParam) {
   deliver(window, message, wParam);
 }
 
@@ -296,9 +298,7 @@ std::string fileText(const std::string& path) {
   return it == desktop().files.end() ? std::string() : it->second;
 }
 
-void setFileText(const std::string& path, const std::string& text) {
-  desktop().files[path] = text;
-}
+void setFileText(const std::string& path, const std::string& text) { desktop().files[path] = text; }
 
 void setFileReadOnly(const std::string& path, bool readOnly) {
   if (readOnly) {
@@ -315,8 +315,7 @@ void setModuleFileName(platform::ModuleHandle module, const std::string& path) {
 const std::vector<std::string>& shellOpened() { return desktop().shellOpened; }
 std::uint32_t lastError() { return desktop().lastError; }
 
-void setVersionResource(const std::string& path,
-                        const std::map<std::string, std::string>& values) {
+void setVersionResource(const std::string& path, const std::map<std::string, std::string>& values) {
   desktop().versionResources[path] = values;
 }
 
@@ -457,8 +456,7 @@ std::int32_t getProfileInt(const char* section, const char* key, std::int32_t fa
   return fallback;
 }
 
-void writeProfileString(const char* section, const char* key, const char* value,
-                        const char* path) {
+void writeProfileString(const char* section, const char* key, const char* value, const char* path) {
   ++desktop().calls.writeProfileString;
   if (desktop().readOnlyFiles.count(path) != 0) return;
   std::vector<std::string> lines = fake::splitLines(fake::fileText(path));

@@ -1,10 +1,89 @@
 #include "tracking/main_window_controller.h"
 
+#include "common/numbers.h"
 #include "plugin/plugin_state.h"
 
+#include <string_view>
 #include <utility>
+
+namespace {
+
+constexpr const char* kPreviousWindowRequest = "resolve:%LASTHWND%";
+constexpr std::int32_t kPreviousWindowAnswerSize = 16;
+
+bool IsDown(std::int16_t keyState) { return keyState < 0; }
+
+class FlagScope {
+ public:
+  explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+  FlagScope(const FlagScope&) = delete;
+  FlagScope& operator=(const FlagScope&) = delete;
+  ~FlagScope() { flag_ = false; }
+
+ private:
+  bool& flag_;
+};
+
+}  // namespace
 
 MainWindowController::MainWindowController(std::string pluginDirectory)
     : hostWindow(pluginState.mainWindow), settings(std::move(pluginDirectory)) {
   options.load(settings);
+}
+
+void MainWindowController::OnWindowMessage(std::uint32_t message, platform::WordParam wParam) {
+  if (message == platform::kMessageShowWindow) {
+    // Set before the host is asked: the placement's own moves see it shown.
+    shown = wParam == 1;
+    if (shown) PlaceOnShow(ResolvePreviousWindow());
+  } else if (message == platform::kMessageWindowPosChanging) {
+    if (centerAlwaysInProgress_) return;
+    // The option is tested before the button: most notifications then cost
+    // no platform call at all.
+    if (shown && options.center && !IsDown(platform::getAsyncKeyState(platform::kKeyLeftButton))) {
+      CheckCenterAlways();
+    }
+  }
+}
+
+platform::WindowHandle MainWindowController::ResolvePreviousWindow() const {
+  char answer[kPreviousWindowAnswerSize] = {};
+  if (pluginState.hostCallback == nullptr) return 0;
+  pluginState.hostCallback(pluginState.pluginId, kPreviousWindowRequest, answer,
+                           kPreviousWindowAnswerSize);
+  std::size_t length = 0;
+  while (length < sizeof answer && answer[length] != '\0') ++length;
+  // "  4242xyz" -> 4242; "-2" stands for the handle 0xFFFFFFFE.
+  const auto number = numbers::parseInt32(std::string_view(answer, length));
+  return number ? static_cast<platform::WindowHandle>(*number) : 0;
+}
+
+void MainWindowController::PlaceOnShow(platform::WindowHandle previousWindow) {
+  if (!options.enableMultiMonitor) return;
+  const MonitorList monitors;
+  const bool mouseCase = previousWindow == 0 || previousWindow == platform::getDesktopWindow() ||
+                         previousWindow == platform::getShellWindow();
+  const MonitorInfo* source = MonitorOfWindow(monitors, hostWindow);
+  const MonitorInfo* target = nullptr;
+  if (!mouseCase && !options.showOnMonitorWithMouse) {
+    target = MonitorOfWindow(monitors, previousWindow);
+  } else {
+    platform::Point pointer;
+    platform::getCursorPos(pointer);
+    target = MonitorAtX(monitors, pointer.x);
+  }
+  PlaceOnMonitor(target, source, placementTarget(), 0, 0, monitors);
+}
+
+void MainWindowController::CheckCenterAlways() {
+  if (lastCenteredRect != platform::Rect{}) {
+    if (platform::getWindowRect(hostWindow) == lastCenteredRect) return;
+  } else if (!options.centerAlways) {
+    return;
+  }
+  {
+    const FlagScope inProgress(centerAlwaysInProgress_);
+    CenterOnCurrentMonitor(hostWindow);
+  }
+  lastCenteredRect = platform::Rect{};
 }

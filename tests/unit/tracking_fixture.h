@@ -1,0 +1,53 @@
+// The worked example's desktop with the plugin initialised on a host window:
+// M1 = (0, 0, 1920, 1080), M2 = (1920, 0, 3200, 1024).
+#pragma once
+
+#include "plugin_fixture.h"
+#include "settings/settings_file.h"
+
+#include <string>
+
+constexpr platform::Rect kM1{0, 0, 1920, 1080};
+constexpr platform::Rect kM2{1920, 0, 3200, 1024};
+constexpr platform::Rect kHostStart{560, 340, 1360, 740};
+// Where the default options take the host window from M1 to M2.
+constexpr platform::Rect kHostOnM2{2293, 322, 2826, 701};
+
+class TrackingTest : public PluginTest {
+ protected:
+  void SetUp() override {
+    PluginTest::SetUp();
+    fake::addMonitor(kM1, true);
+    fake::addMonitor(kM2);
+    host = fake::createWindow(kHostStart);
+    onM1 = fake::createWindow({100, 100, 500, 400});
+    onM2 = fake::createWindow({2000, 100, 2400, 400});
+    fake::setDesktopWindow(fake::createWindow({0, 0, 3200, 1080}));
+    fake::setCursor({100, 100});
+  }
+
+  // Writes the settings before the plugin starts, so the controller loads them.
+  void setOption(const char* key, std::int32_t value) {
+    SettingsFile(kPluginDirectory).writeInt(key, value);
+  }
+
+  void init() {
+    initWith(host);
+    fake::setForegroundWindow(host);
+  }
+
+  // The host shows its window after the user worked in `previous`.
+  void show(platform::WindowHandle previous) { showAnswering(std::to_string(previous)); }
+  void showAnswering(const std::string& answer) {
+    fakeHost().previousWindowAnswer = answer;
+    fake::showWindow(host, true);
+  }
+  void hide() { fake::showWindow(host, false); }
+
+  MainWindowController& controller() { return *pluginState.controller; }
+  platform::Rect hostRect() const { return fake::windowRect(host); }
+
+  platform::WindowHandle host = 0;
+  platform::WindowHandle onM1 = 0;
+  platform::WindowHandle onM2 = 0;
+};

@@ -1,0 +1,95 @@
+#include "tracking/hotkeys.h"
+
+#include "monitors/monitor_list.h"
+#include "monitors/placement.h"
+#include "tracking/main_window_controller.h"
+
+#include <vector>
+
+namespace {
+
+constexpr std::uint32_t kReleaseFlag = 0x80000000u;
+constexpr std::uint32_t kFirstDigit = 0x30;  // '0'
+constexpr std::uint32_t kLastDigit = 0x39;   // '9'
+
+bool IsDown(int virtualKey) { return platform::getKeyState(virtualKey) < 0; }
+
+// '0' -> 100, '1' -> 10 ... '9' -> 90.
+std::int32_t PercentOfDigit(std::uint32_t virtualKey) {
+  const auto digit = static_cast<std::int32_t>(virtualKey - kFirstDigit);
+  return digit == 0 ? 100 : digit * 10;
+}
+
+const MonitorInfo* TargetOf(const MonitorList& monitors, const MonitorInfo* current,
+                            MonitorStep step) {
+  const std::vector<MonitorInfo>& entries = monitors.entries();
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (&entries[i] != current) continue;
+    switch (step) {
+      case MonitorStep::Next:
+        return &entries[(i + 1) % entries.size()];
+      case MonitorStep::Previous:
+        if (i > 0) return &entries[i - 1];
+        return entries.size() >= 2 ? &entries.back() : nullptr;
+      case MonitorStep::Same:
+        return current;
+    }
+    return nullptr;
+  }
+  return nullptr;
+}
+
+void ResizeByHotkey(MainWindowController& controller, std::uint32_t virtualKey, bool shift) {
+  const std::int32_t percent = PercentOfDigit(virtualKey);
+  if (shift) {
+    controller.options.resizePercentValueV = percent;
+    controller.settings.writeInt(kKeyResizePercentValueV, percent);
+    MoveToMonitor(controller, MonitorStep::Same, 0, percent);
+  } else {
+    controller.options.resizePercentValue = percent;
+    // The loader reads the width from ResizePercentValue; writing only the H
+    // key would lose the choice at the next reload.
+    controller.settings.writeInt(kKeyResizePercentValueH, percent);
+    controller.settings.writeInt(kKeyResizePercentValue, percent);
+    MoveToMonitor(controller, MonitorStep::Same, percent, 0);
+  }
+}
+
+}  // namespace
+
+bool HandleHotkey(MainWindowController& controller, std::uint32_t virtualKey,
+                  std::uint32_t keystrokeFlags) {
+  // Every keystroke of the host thread passes here: the cheapest tests come
+  // first, and the Windows key alone decides while the user types.
+  if (!controller.shown || !controller.options.enableHotkeys) return false;
+  if (!IsDown(platform::kKeyLeftWindows)) return false;
+  if (platform::getForegroundWindow() != controller.hostWindow) return false;
+  const bool ctrl = IsDown(platform::kKeyControl);
+  const bool shift = IsDown(platform::kKeyShift);
+  const bool release = (keystrokeFlags & kReleaseFlag) != 0;
+
+  switch (virtualKey) {
+    case platform::kKeyHome:
+      if (release) CenterOnCurrentMonitor(controller.hostWindow);
+      return true;
+    case platform::kKeyLeft:
+      if (release) MoveToMonitor(controller, MonitorStep::Previous, 0, 0);
+      return true;
+    case platform::kKeyRight:
+      if (release) MoveToMonitor(controller, MonitorStep::Next, 0, 0);
+      return true;
+    default:
+      break;
+  }
+  if (!ctrl || virtualKey < kFirstDigit || virtualKey > kLastDigit) return false;
+  if (release) ResizeByHotkey(controller, virtualKey, shift);
+  return true;
+}
+
+void MoveToMonitor(MainWindowController& controller, MonitorStep step, std::int32_t widthPercent,
+                   std::int32_t heightPercent) {
+  const MonitorList monitors;
+  const MonitorInfo* current = MonitorOfWindow(monitors, controller.hostWindow);
+  PlaceOnMonitor(TargetOf(monitors, current, step), current, controller.placementTarget(),
+                 widthPercent, heightPercent, monitors);
+}

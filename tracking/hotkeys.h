@@ -1,0 +1,17 @@
+// The hotkeys with the left Windows key, and moving between monitors.
+#pragma once
+
+#include <cstdint>
+
+class MainWindowController;
+
+enum class MonitorStep : std::int32_t { Next = 0, Previous = 1, Same = 2 };
+
+// Decides one keystroke of the host thread; true when it belongs to a
+// recognised combination and must be swallowed. Actions happen on release.
+bool HandleHotkey(MainWindowController& controller, std::uint32_t virtualKey,
+                  std::uint32_t keystrokeFlags);
+
+// Moves the host window to the monitor `step` selects from its current one.
+void MoveToMonitor(MainWindowController& controller, MonitorStep step, std::int32_t widthPercent,
+                   std::int32_t heightPercent);
