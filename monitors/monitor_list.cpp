@@ -1,0 +1,89 @@
+#include "monitors/monitor_list.h"
+
+#include "common/numbers.h"
+
+#include <algorithm>
+#include <iterator>
+#include <limits>
+#include <string_view>
+#include <utility>
+
+namespace {
+
+// "\\.\DISPLAY12" -> 12. Read as an unsigned stream read would: blanks, then
+// digits; no digits gives 0, too many saturates.
+std::uint32_t DisplayNumberOf(const platform::DisplayDevice& device) {
+  const char* end = std::find(std::begin(device.name), std::end(device.name), '\0');
+  const std::string_view name(device.name, static_cast<std::size_t>(end - device.name));
+  constexpr std::string_view kPrefix = "DISPLAY";
+  const std::size_t found = name.find(kPrefix);
+  if (found == std::string_view::npos) return 0;
+  std::string_view rest = name.substr(found + kPrefix.size());
+  while (!rest.empty() && (rest.front() == ' ' || rest.front() == '\t' || rest.front() == '\n' ||
+                           rest.front() == '\v' || rest.front() == '\f' || rest.front() == '\r')) {
+    rest.remove_prefix(1);
+  }
+  std::uint64_t value = 0;
+  for (const char c : rest) {
+    if (c < '0' || c > '9') break;
+    value = value * 10 + static_cast<std::uint64_t>(c - '0');
+    if (value > std::numeric_limits<std::uint32_t>::max()) {
+      return std::numeric_limits<std::uint32_t>::max();
+    }
+  }
+  return static_cast<std::uint32_t>(value);
+}
+
+MonitorInfo EntryOf(const platform::DisplayDevice& device) {
+  platform::DisplayMode mode;
+  platform::currentDisplayMode(device.name, mode);
+  MonitorInfo info;
+  info.displayNumber = DisplayNumberOf(device);
+  info.primary = (device.stateFlags & platform::kDisplayPrimaryDevice) != 0;
+  // The pixel counts are unsigned in the mode record; the sums are 32-bit.
+  const std::int32_t width = numbers::wrapToInt32(std::int64_t{mode.width});
+  const std::int32_t height = numbers::wrapToInt32(std::int64_t{mode.height});
+  info.rect = platform::Rect{mode.x, mode.y, numbers::wrappingAdd(mode.x, width),
+                             numbers::wrappingAdd(mode.y, height)};
+  return info;
+}
+
+void SortByLeftEdge(std::vector<MonitorInfo>& entries) {
+  // Stable: monitors sharing a left edge stay in enumeration order, which is
+  // what decides the winner where their spans overlap.
+  std::stable_sort(entries.begin(), entries.end(), [](const MonitorInfo& a, const MonitorInfo& b) {
+    return a.rect.left < b.rect.left;
+  });
+}
+
+}  // namespace
+
+MonitorList::MonitorList() {
+  platform::DisplayDevice device;
+  // A device left out (not on the desktop) does not end the enumeration.
+  for (std::uint32_t index = 0; platform::enumDisplayDevice(index, device); ++index) {
+    if ((device.stateFlags & platform::kDisplayAttachedToDesktop) == 0) continue;
+    entries_.push_back(EntryOf(device));
+  }
+  SortByLeftEdge(entries_);
+}
+
+MonitorList::MonitorList(std::vector<MonitorInfo> entries) : entries_(std::move(entries)) {
+  SortByLeftEdge(entries_);
+}
+
+const MonitorInfo* MonitorAtX(const MonitorList& list, std::int32_t x) {
+  for (const MonitorInfo& monitor : list.entries()) {
+    if (monitor.rect.left <= x && x <= monitor.rect.right) return &monitor;
+  }
+  return nullptr;
+}
+
+const MonitorInfo* MonitorOfWindow(const MonitorList& list, platform::WindowHandle window) {
+  const platform::Rect r = platform::getWindowRect(window);
+  // Half the width first, then the left edge: for odd widths left of 0 this
+  // differs by one from the midpoint of the edges.
+  const std::int32_t centre =
+      numbers::wrappingAdd(numbers::wrappingSub(r.right, r.left) / 2, r.left);
+  return MonitorAtX(list, centre);
+}

@@ -1,0 +1,441 @@
+#include "monitors/monitor_list.h"
+
+#include "platform/fake_desktop.h"
+#include "tests/unit/geometry_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using geometry_support::Coords;
+using geometry_support::CoordsOf;
+using platform::Rect;
+
+constexpr std::uint32_t kAttached = platform::kDisplayAttachedToDesktop;
+constexpr std::uint32_t kPrimary = platform::kDisplayPrimaryDevice;
+
+fake::Display DisplayAt(const std::string& name, const Rect& rect,
+                        std::uint32_t flags = kAttached) {
+  fake::Display display;
+  display.name = name;
+  display.stateFlags = flags;
+  display.mode.x = rect.left;
+  display.mode.y = rect.top;
+  display.mode.width = static_cast<std::uint32_t>(rect.right - rect.left);
+  display.mode.height = static_cast<std::uint32_t>(rect.bottom - rect.top);
+  return display;
+}
+
+std::vector<Rect> RectsOf(const MonitorList& list) {
+  std::vector<Rect> rects;
+  for (const MonitorInfo& monitor : list.entries()) rects.push_back(monitor.rect);
+  return rects;
+}
+
+std::vector<std::uint32_t> NumbersOf(const MonitorList& list) {
+  std::vector<std::uint32_t> numbers;
+  for (const MonitorInfo& monitor : list.entries()) numbers.push_back(monitor.displayNumber);
+  return numbers;
+}
+
+// Index of the entry a lookup answered, -1 for none; fails on a pointer that
+// does not point into the list.
+int IndexOf(const MonitorList& list, const MonitorInfo* found) {
+  if (found == nullptr) return -1;
+  const auto& entries = list.entries();
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (&entries[i] == found) return static_cast<int>(i);
+  }
+  ADD_FAILURE() << "lookup answered an entry outside the list";
+  return -2;
+}
+
+std::optional<Coords> RectAtX(const MonitorList& list, std::int32_t x) {
+  const MonitorInfo* found = MonitorAtX(list, x);
+  if (found == nullptr) return std::nullopt;
+  return CoordsOf(found->rect);
+}
+
+class MonitorListTest : public ::testing::Test {
+ protected:
+  void SetUp() override { fake::reset(); }
+};
+
+// --- Building the list -----------------------------------------------------
+
+TEST_F(MonitorListTest, OrdersByLeftEdgeWhateverTheEnumerationOrder) {
+  struct Case {
+    const char* what;
+    std::vector<Rect> enumerated;
+    std::vector<Rect> expected;
+  };
+  const Case cases[] = {
+      {"worked example, enumerated right first",
+       {{1920, 0, 3200, 1024}, {0, 0, 1920, 1080}},
+       {{0, 0, 1920, 1080}, {1920, 0, 3200, 1024}}},
+      {"one left of the primary",
+       {{0, 0, 1920, 1080}, {-1280, 0, 0, 1024}, {1920, -200, 3600, 850}},
+       {{-1280, 0, 0, 1024}, {0, 0, 1920, 1080}, {1920, -200, 3600, 850}}},
+      {"all left of zero",
+       {{-1000, 0, -500, 600}, {-3000, 0, -2000, 700}, {-2000, 50, -1000, 700}},
+       {{-3000, 0, -2000, 700}, {-2000, 50, -1000, 700}, {-1000, 0, -500, 600}}},
+      {"the vertical position is no key",
+       {{100, 900, 900, 1500}, {50, 2000, 900, 2500}, {0, -900, 1000, 0}},
+       {{0, -900, 1000, 0}, {50, 2000, 900, 2500}, {100, 900, 900, 1500}}},
+      {"a single monitor", {{0, 0, 1024, 768}}, {{0, 0, 1024, 768}}},
+  };
+  for (const Case& c : cases) {
+    fake::reset();
+    for (const Rect& rect : c.enumerated) fake::addMonitor(rect);
+    const MonitorList list;
+    EXPECT_EQ(CoordsOf(RectsOf(list)), CoordsOf(c.expected)) << c.what;
+  }
+}
+
+TEST_F(MonitorListTest, EqualLeftEdgesKeepTheEnumerationOrder) {
+  // Display numbers follow the enumeration order: DISPLAY1 first.
+  fake::addMonitor({100, 0, 900, 600});     // 1
+  fake::addMonitor({-50, 0, 100, 600});     // 2
+  fake::addMonitor({100, 600, 900, 1200});  // 3
+  fake::addMonitor({0, 0, 100, 600});       // 4
+  fake::addMonitor({100, -600, 300, 0});    // 5
+  fake::addMonitor({-50, 600, 100, 900});   // 6
+  const MonitorList list;
+  EXPECT_EQ(NumbersOf(list), (std::vector<std::uint32_t>{2, 6, 4, 1, 3, 5}));
+}
+
+TEST_F(MonitorListTest, ManyEqualLeftEdgesStillKeepTheEnumerationOrder) {
+  // Enough entries that a sort which is not stable shows it: 48 monitors on
+  // five left edges, enumerated in a scrambled order of edges.
+  const std::int32_t edges[] = {400, -800, 0, 1200, -800, 400, 0, 1200};
+  for (std::size_t i = 0; i < 48; ++i) {
+    const std::int32_t left = edges[(i * 5) % 8];
+    const auto top = static_cast<std::int32_t>(i) * 10;
+    fake::addMonitor({left, top, left + 400, top + 300});
+  }
+  const MonitorList list;
+  const auto& entries = list.entries();
+  ASSERT_EQ(entries.size(), 48u);
+  std::vector<std::int32_t> lefts;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    lefts.push_back(entries[i].rect.left);
+    if (i > 0 && entries[i - 1].rect.left == entries[i].rect.left) {
+      EXPECT_LT(entries[i - 1].displayNumber, entries[i].displayNumber) << "entry " << i;
+    }
+  }
+  std::vector<std::int32_t> expectedLefts;
+  for (const std::int32_t left : {-800, 0, 400, 1200})
+    expectedLefts.insert(expectedLefts.end(), 12, left);
+  EXPECT_EQ(lefts, expectedLefts);
+  // The first on each edge is the one enumerated first.
+  EXPECT_EQ(entries[0].displayNumber, 5u);
+  EXPECT_EQ(entries[12].displayNumber, 3u);
+  EXPECT_EQ(entries[24].displayNumber, 1u);
+  EXPECT_EQ(entries[36].displayNumber, 4u);
+}
+
+TEST_F(MonitorListTest, EntriesGivenDirectlyAreSortedTheSameWay) {
+  std::vector<MonitorInfo> entries;
+  const Rect rects[] = {
+      {1920, 0, 3200, 1024}, {0, 0, 1920, 1080}, {0, 1080, 1920, 2160}, {-800, 0, 0, 600}};
+  std::uint32_t number = 1;
+  for (const Rect& rect : rects) entries.push_back(MonitorInfo{number++, false, rect});
+  const MonitorList list(entries);
+  EXPECT_EQ(NumbersOf(list), (std::vector<std::uint32_t>{4, 2, 3, 1}));
+  EXPECT_EQ(fake::calls().enumDisplayDevice, 0);
+}
+
+TEST_F(MonitorListTest, OnlyDevicesAttachedToTheDesktopCount) {
+  fake::addDisplay(DisplayAt("\\\\.\\DISPLAY1", {0, 0, 1920, 1080}, kAttached | kPrimary));
+  fake::addDisplay(DisplayAt("\\\\.\\DISPLAY2", {1920, 0, 3200, 1024}, 0));
+  fake::addDisplay(DisplayAt("\\\\.\\DISPLAY3", {-800, 0, 0, 600}, kPrimary));
+  fake::addDisplay(DisplayAt("\\\\.\\DISPLAY4", {3200, 0, 4000, 600}, kAttached | 0x8u));
+  fake::addDisplay(DisplayAt("\\\\.\\DISPLAY5", {5000, 0, 6000, 600}, 0x2u));
+  fake::addDisplay(DisplayAt("\\\\.\\DISPLAY6", {-5000, 0, -4000, 600}, kAttached));
+  const MonitorList list;
+  EXPECT_EQ(NumbersOf(list), (std::vector<std::uint32_t>{6, 1, 4}));
+  // Every index was asked for, and one past the last.
+  EXPECT_EQ(fake::calls().enumDisplayDevice, 7);
+}
+
+TEST_F(MonitorListTest, NoDeviceGivesAnEmptyListThatFindsNothing) {
+  const platform::WindowHandle window = fake::createWindow({0, 0, 800, 600});
+  const MonitorList list;
+  EXPECT_TRUE(list.entries().empty());
+  EXPECT_EQ(fake::calls().enumDisplayDevice, 1);
+  const std::int32_t xs[] = {0,
+                             1,
+                             -1,
+                             1920,
+                             std::numeric_limits<std::int32_t>::min(),
+                             std::numeric_limits<std::int32_t>::max()};
+  for (const std::int32_t x : xs) EXPECT_EQ(MonitorAtX(list, x), nullptr) << x;
+  EXPECT_EQ(MonitorOfWindow(list, window), nullptr);
+}
+
+TEST_F(MonitorListTest, OnlyUnattachedDevicesGiveAnEmptyList) {
+  fake::addDisplay(DisplayAt("\\\\.\\DISPLAY1", {0, 0, 1920, 1080}, kPrimary));
+  fake::addDisplay(DisplayAt("\\\\.\\DISPLAY2", {1920, 0, 3200, 1024}, 0));
+  const MonitorList list;
+  EXPECT_TRUE(list.entries().empty());
+  EXPECT_EQ(MonitorAtX(list, 0), nullptr);
+}
+
+TEST_F(MonitorListTest, UnreadableSettingsGiveAZeroRectangleThatStillSorts) {
+  struct Case {
+    const char* what;
+    Rect readable;
+    std::vector<Rect> expectedOrder;
+    int atZero;  // index answered for x = 0
+    int atOne;
+  };
+  const Case cases[] = {
+      {"readable monitor right of zero",
+       {1920, 0, 3200, 1024},
+       {{0, 0, 0, 0}, {1920, 0, 3200, 1024}},
+       0,
+       -1},
+      {"readable monitor ending at zero covers it first",
+       {-1920, 0, 0, 1080},
+       {{-1920, 0, 0, 1080}, {0, 0, 0, 0}},
+       0,
+       -1},
+      {"readable monitor at zero was enumerated first",
+       {0, 0, 1920, 1080},
+       {{0, 0, 1920, 1080}, {0, 0, 0, 0}},
+       0,
+       0},
+  };
+  for (const Case& c : cases) {
+    fake::reset();
+    fake::addDisplay(DisplayAt("\\\\.\\DISPLAY1", c.readable));
+    fake::Display unreadable = DisplayAt("\\\\.\\DISPLAY2", {500, 500, 1500, 1500});
+    unreadable.settingsReadable = false;
+    fake::addDisplay(unreadable);
+    const MonitorList list;
+    EXPECT_EQ(CoordsOf(RectsOf(list)), CoordsOf(c.expectedOrder)) << c.what;
+    EXPECT_EQ(IndexOf(list, MonitorAtX(list, 0)), c.atZero) << c.what;
+    EXPECT_EQ(IndexOf(list, MonitorAtX(list, 1)), c.atOne) << c.what;
+  }
+}
+
+TEST_F(MonitorListTest, RectangleSumsWrapInsteadOfOverflowing) {
+  fake::Display display;
+  display.name = "\\\\.\\DISPLAY1";
+  display.mode = platform::DisplayMode{2147483000, -2147483000, 1000, 4294967295u};
+  fake::addDisplay(display);
+  const MonitorList list;
+  ASSERT_EQ(list.entries().size(), 1u);
+  EXPECT_EQ(CoordsOf(list.entries()[0].rect),
+            (Coords{2147483000, -2147483000, -2147483296, -2147483001}));
+}
+
+// --- displayNumber and primary ---------------------------------------------
+
+TEST_F(MonitorListTest, DisplayNumberIsTheNumberAfterDisplay) {
+  struct Case {
+    const char* name;
+    std::uint32_t expected;
+  };
+  const Case cases[] = {
+      {"\\\\.\\DISPLAY1", 1},
+      {"\\\\.\\DISPLAY12", 12},
+      {"\\\\.\\DISPLAY007", 7},
+      {"\\\\.\\DISPLAY 3", 3},
+      {"\\\\.\\DISPLAY\t4", 4},
+      {"\\\\.\\DISPLAY5x9", 5},
+      {"\\\\.\\DISPLAY4294967295", 4294967295u},
+      {"\\\\.\\DISPLAY99999999999", 4294967295u},
+      {"VDISPLAY8\\DISPLAY6", 8},
+      {"DISPLAYDISPLAY9", 0},
+      {"\\\\.\\DISPLAY", 0},
+      {"\\\\.\\DISPLAY-2", 0},
+      {"\\\\.\\display3", 0},
+      {"\\\\.\\MONITOR2", 0},
+      {"", 0},
+  };
+  for (const Case& c : cases) {
+    fake::reset();
+    fake::addDisplay(DisplayAt(c.name, {0, 0, 800, 600}));
+    const MonitorList list;
+    ASSERT_EQ(list.entries().size(), 1u) << c.name;
+    EXPECT_EQ(list.entries()[0].displayNumber, c.expected) << c.name;
+  }
+}
+
+TEST_F(MonitorListTest, PrimaryFollowsBitTwoOnly) {
+  struct Case {
+    std::uint32_t flags;
+    bool primary;
+  };
+  const Case cases[] = {
+      {kAttached, false},
+      {kAttached | kPrimary, true},
+      {kAttached | 0x2u, false},
+      {kAttached | 0x8u, false},
+      {0xFFFFFFFBu, false},
+      {0xFFFFFFFFu, true},
+      {kAttached | 0x80000004u, true},
+  };
+  for (const Case& c : cases) {
+    fake::reset();
+    fake::addDisplay(DisplayAt("\\\\.\\DISPLAY1", {0, 0, 800, 600}, c.flags));
+    const MonitorList list;
+    ASSERT_EQ(list.entries().size(), 1u) << std::hex << c.flags;
+    EXPECT_EQ(list.entries()[0].primary, c.primary) << std::hex << c.flags;
+  }
+}
+
+// --- MonitorAtX ---------------------------------------------------------------
+
+TEST_F(MonitorListTest, MonitorAtXTakesTheFirstEntryWithBothBoundsInclusive) {
+  struct Case {
+    const char* what;
+    std::vector<Rect> enumerated;
+    std::vector<std::pair<std::int32_t, int>> lookups;  // x, expected index
+  };
+  const Case cases[] = {
+      {"shared edge: the left-hand monitor wins",
+       {{0, 0, 1920, 1080}, {1920, 0, 3200, 1024}},
+       {{-1, -1}, {0, 0}, {1919, 0}, {1920, 0}, {1921, 1}, {3200, 1}, {3201, -1}}},
+      {"stacked: the one enumerated first wins everywhere",
+       {{0, 1080, 1920, 2160}, {0, 0, 1920, 1080}},
+       {{0, 0}, {960, 0}, {1920, 0}, {1921, -1}}},
+      {"overlapping spans: the lower left edge wins",
+       {{1000, 0, 3000, 1080}, {0, 500, 2000, 1500}},
+       {{999, 0}, {1000, 0}, {2000, 0}, {2001, 1}, {3000, 1}}},
+      {"negative coordinates",
+       {{0, 0, 1920, 1080}, {-1280, 0, 0, 1024}, {-2560, 100, -1280, 1124}},
+       {{-2561, -1}, {-2560, 0}, {-1280, 0}, {-1279, 1}, {-1, 1}, {0, 1}, {1, 2}, {1920, 2}}},
+      {"a gap between monitors",
+       {{0, 0, 1000, 800}, {1500, 0, 2500, 800}},
+       {{1000, 0}, {1001, -1}, {1499, -1}, {1500, 1}}},
+      {"the extremes of the coordinate range",
+       {{std::numeric_limits<std::int32_t>::min(), 0, -100, 10},
+        {100, 0, std::numeric_limits<std::int32_t>::max(), 10}},
+       {{std::numeric_limits<std::int32_t>::min(), 0},
+        {0, -1},
+        {std::numeric_limits<std::int32_t>::max(), 1}}},
+  };
+  for (const Case& c : cases) {
+    std::vector<MonitorInfo> entries;
+    for (const Rect& rect : c.enumerated) entries.push_back(MonitorInfo{0, false, rect});
+    const MonitorList list(entries);
+    for (const auto& [x, expected] : c.lookups) {
+      EXPECT_EQ(IndexOf(list, MonitorAtX(list, x)), expected) << c.what << ", x = " << x;
+    }
+  }
+}
+
+TEST_F(MonitorListTest, LookupsHandOutTheSameEntryByIdentity) {
+  fake::addMonitor({0, 0, 1920, 1080}, true);
+  fake::addMonitor({1920, 0, 3200, 1024});
+  const platform::WindowHandle window = fake::createWindow({2100, 100, 2900, 500});
+  const MonitorList list;
+  const MonitorInfo* byX = MonitorAtX(list, 2000);
+  const MonitorInfo* byWindow = MonitorOfWindow(list, window);
+  ASSERT_NE(byX, nullptr);
+  EXPECT_EQ(byX, byWindow);
+  EXPECT_EQ(byX, &list.entries()[1]);
+  EXPECT_EQ(MonitorAtX(list, 10), &list.entries()[0]);
+  EXPECT_NE(MonitorAtX(list, 10), byX);
+  // A second list of the same layout has entries of its own.
+  const MonitorList other;
+  EXPECT_NE(MonitorAtX(other, 2000), byX);
+  EXPECT_EQ(CoordsOf(MonitorAtX(other, 2000)->rect), CoordsOf(byX->rect));
+}
+
+// --- MonitorOfWindow ------------------------------------------------------------
+
+TEST_F(MonitorListTest, MonitorOfWindowUsesHalfTheWidthPlusTheLeftEdge) {
+  // Boundaries placed so that a rounding or midpoint mistake picks a
+  // neighbour: A ends at -601, B spans -600..400, C starts at 401.
+  fake::addMonitor({-1601, 0, -601, 1080});  // A
+  fake::addMonitor({-600, 0, 400, 1080});    // B
+  fake::addMonitor({401, 0, 1401, 1080});    // C
+  struct Case {
+    Rect window;
+    int expected;
+  };
+  const Case cases[] = {
+      {{-1001, 0, -200, 100}, 0},    // centre -601; the edges' midpoint would be -600
+      {{-1000, 0, -200, 100}, 1},    // even width: centre -600
+      {{-1002, 0, -201, 100}, 0},    // centre -602
+      {{0, 0, 801, 100}, 1},         // centre 400, on B's inclusive right edge
+      {{1, 0, 802, 100}, 2},         // centre 401
+      {{-400, 5000, 0, 5400}, 1},    // far below every monitor: only x counts
+      {{-3000, 0, -2000, 100}, -1},  // left of everything
+      {{1000, 0, 2000, 100}, -1},    // centre 1500, right of everything
+      {{-2400, 0, -800, 100}, 0},    // overlaps two monitors, centre -1600 on A
+      {{300, 0, 100, 100}, 1},       // negative width: centre 200
+  };
+  const MonitorList list;
+  for (const Case& c : cases) {
+    const platform::WindowHandle window = fake::createWindow(c.window);
+    EXPECT_EQ(IndexOf(list, MonitorOfWindow(list, window)), c.expected)
+        << c.window.left << "," << c.window.top << "," << c.window.right << "," << c.window.bottom;
+  }
+}
+
+TEST_F(MonitorListTest, AnUnreadableWindowCountsAsCentredOnZero) {
+  fake::addMonitor({-1920, 0, -1, 1080});
+  fake::addMonitor({0, 0, 1920, 1080});
+  const platform::WindowHandle window = fake::createWindow({-1700, 0, -1000, 500});
+  fake::setWindowRectUnreadable(window, true);
+  const MonitorList list;
+  EXPECT_EQ(IndexOf(list, MonitorOfWindow(list, window)), 1);
+  EXPECT_EQ(IndexOf(list, MonitorOfWindow(list, 9999)), 1);  // no such window either
+}
+
+// --- Invariants over many layouts -------------------------------------------------
+
+TEST_F(MonitorListTest, LayoutsAcrossOffsetsKeepTheOrderingInvariant) {
+  // Four monitors: two side by side, one stacked on the first with the same
+  // left edge (enumerated before it), one left of everything. Enumerated in
+  // every rotation, shifted across the coordinate range.
+  for (std::int32_t offset = -3000; offset <= 3000; offset += 125) {
+    const Rect layout[] = {
+        {offset, 0, offset + 1920, 1080},         // A
+        {offset + 1920, 0, offset + 3200, 1024},  // B
+        {offset, -1024, offset + 1280, 0},        // S, same left edge as A
+        {offset - 1366, 200, offset, 968},        // L
+    };
+    for (std::size_t rotation = 0; rotation < 4; ++rotation) {
+      fake::reset();
+      for (std::size_t i = 0; i < 4; ++i) fake::addMonitor(layout[(i + rotation) % 4]);
+      const MonitorList list;
+      const auto& entries = list.entries();
+      ASSERT_EQ(entries.size(), 4u);
+      for (std::size_t i = 1; i < entries.size(); ++i) {
+        ASSERT_LE(entries[i - 1].rect.left, entries[i].rect.left) << offset;
+        if (entries[i - 1].rect.left == entries[i].rect.left) {
+          EXPECT_LT(entries[i - 1].displayNumber, entries[i].displayNumber)
+              << "offset " << offset << ", rotation " << rotation;
+        }
+      }
+      EXPECT_EQ(CoordsOf(entries.front().rect), CoordsOf(layout[3]));
+      EXPECT_EQ(CoordsOf(entries.back().rect), CoordsOf(layout[1]));
+      // A and S share a left edge; whichever was enumerated first answers for
+      // their common span, and A alone beyond S's right edge.
+      const bool stackedFirst = rotation == 1 || rotation == 2;
+      const Rect& sharedWinner = stackedFirst ? layout[2] : layout[0];
+      EXPECT_EQ(RectAtX(list, offset), CoordsOf(layout[3])) << "L's right edge is inclusive";
+      EXPECT_EQ(RectAtX(list, offset + 1), CoordsOf(sharedWinner)) << offset;
+      EXPECT_EQ(RectAtX(list, offset + 1280), CoordsOf(sharedWinner)) << offset;
+      EXPECT_EQ(RectAtX(list, offset + 1281), CoordsOf(layout[0])) << offset;
+      EXPECT_EQ(RectAtX(list, offset + 1920), CoordsOf(layout[0])) << offset;
+      EXPECT_EQ(RectAtX(list, offset + 1921), CoordsOf(layout[1])) << offset;
+      EXPECT_EQ(RectAtX(list, offset + 3201), std::nullopt) << offset;
+      EXPECT_EQ(RectAtX(list, offset - 1367), std::nullopt) << offset;
+    }
+  }
+}
+
+}  // namespace
