@@ -27,6 +27,8 @@ target_link_options(vmm_logic_win32 PUBLIC ${VMM_STATIC_RUNTIME})
 add_library(VeskMultiMonitor SHARED ${VMM_LOGIC_SOURCES} ${VMM_WIN32_SOURCES}
             ${VMM_RESOURCE_SCRIPTS} ${PROJECT_SOURCE_DIR}/plugin/exports.def)
 set_target_properties(VeskMultiMonitor PROPERTIES PREFIX "" OUTPUT_NAME VeskMultiMonitor)
+set_source_files_properties(${VMM_RESOURCE_SCRIPTS} PROPERTIES INCLUDE_DIRECTORIES
+  "${PROJECT_BINARY_DIR}/generated;${PROJECT_SOURCE_DIR}/resources")
 target_include_directories(VeskMultiMonitor PRIVATE ${PROJECT_SOURCE_DIR})
 target_compile_options(VeskMultiMonitor PRIVATE ${VMM_WARNINGS} ${VMM_WIN32_FLAGS}
                        -ffunction-sections -fdata-sections)

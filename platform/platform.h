@@ -127,6 +127,32 @@ std::uint32_t getModuleFileName(ModuleHandle module, char* buffer, std::uint32_t
 void pathRemoveFileSpec(char* path);
 void shellOpen(const char* path);
 
+// Modal dialogs. The dialog procedure answers like a Win32 DLGPROC.
+using DialogProc = LongResult(VMM_STDCALL*)(WindowHandle dialog, std::uint32_t message,
+                                            WordParam wParam, LongParam lParam);
+constexpr std::uint32_t kMessageInitDialog = 0x0110;
+constexpr std::uint32_t kMessageCommand = 0x0111;
+constexpr std::uint32_t kMessageNcDestroy = 0x0082;
+constexpr std::uint32_t kButtonGetCheck = 0x00F0;
+constexpr std::uint32_t kButtonSetCheck = 0x00F1;
+constexpr int kIdOk = 1;
+constexpr int kIdCancel = 2;
+
+// DialogBoxParamA with 0 as the extra parameter: answers the EndDialog
+// result, or 0 / -1 when the dialog could not be created.
+LongResult dialogBox(ModuleHandle module, int templateId, WindowHandle owner, DialogProc proc);
+void endDialog(WindowHandle dialog, LongResult result);
+WindowHandle getDlgItem(WindowHandle dialog, int controlId);
+LongResult sendMessage(WindowHandle window, std::uint32_t message, WordParam wParam,
+                       LongParam lParam);
+void setWindowText(WindowHandle window, const char* text);
+// At most size - 1 characters of the window's text.
+std::string getWindowText(WindowHandle window, int size);
+// The dialog's own data slot (DWL_USER) and message result (DWL_MSGRESULT).
+void setDialogUserData(WindowHandle dialog, LongParam value);
+LongParam getDialogUserData(WindowHandle dialog);
+void setDialogMessageResult(WindowHandle dialog, LongResult result);
+
 // Version resources. queryVersionString answers a string value of the
 // resource without its terminator, or false when the value is absent.
 std::uint32_t getFileVersionInfoSize(const char* path);

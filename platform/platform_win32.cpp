@@ -2,9 +2,9 @@
 // programs that run under Wine.
 #include "platform/platform.h"
 
-#include <windows.h>
 #include <shellapi.h>
 #include <shlwapi.h>
+#include <windows.h>
 
 #include <cstring>
 
@@ -99,8 +99,7 @@ std::int32_t getProfileInt(const char* section, const char* key, std::int32_t fa
   return static_cast<std::int32_t>(value);
 }
 
-void writeProfileString(const char* section, const char* key, const char* value,
-                        const char* path) {
+void writeProfileString(const char* section, const char* key, const char* value, const char* path) {
   WritePrivateProfileStringA(section, key, value, path);
 }
 
@@ -115,6 +114,46 @@ void shellOpen(const char* path) {
 }
 
 void setLastError(std::uint32_t error) { SetLastError(error); }
+
+LongResult dialogBox(ModuleHandle module, int templateId, WindowHandle owner, DialogProc proc) {
+  // DialogProc has DLGPROC's calling convention and argument sizes; the
+  // window handle travels as a 32-bit number instead of a pointer.
+  const auto windowsProc = reinterpret_cast<DLGPROC>(reinterpret_cast<void (*)()>(proc));
+  return DialogBoxParamA(reinterpret_cast<HINSTANCE>(module), MAKEINTRESOURCEA(templateId),
+                         toHwnd(owner), windowsProc, 0);
+}
+
+void endDialog(WindowHandle dialog, LongResult result) { EndDialog(toHwnd(dialog), result); }
+
+WindowHandle getDlgItem(WindowHandle dialog, int controlId) {
+  return fromHwnd(GetDlgItem(toHwnd(dialog), controlId));
+}
+
+LongResult sendMessage(WindowHandle window, std::uint32_t message, WordParam wParam,
+                       LongParam lParam) {
+  return SendMessageA(toHwnd(window), message, wParam, lParam);
+}
+
+void setWindowText(WindowHandle window, const char* text) { SetWindowTextA(toHwnd(window), text); }
+
+std::string getWindowText(WindowHandle window, int size) {
+  std::string text(static_cast<std::size_t>(size), '\0');
+  const int length = GetWindowTextA(toHwnd(window), &text[0], size);
+  text.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+  return text;
+}
+
+void setDialogUserData(WindowHandle dialog, LongParam value) {
+  SetWindowLongA(toHwnd(dialog), DWL_USER, static_cast<LONG>(value));
+}
+
+LongParam getDialogUserData(WindowHandle dialog) {
+  return GetWindowLongA(toHwnd(dialog), DWL_USER);
+}
+
+void setDialogMessageResult(WindowHandle dialog, LongResult result) {
+  SetWindowLongA(toHwnd(dialog), DWL_MSGRESULT, static_cast<LONG>(result));
+}
 
 std::uint32_t getFileVersionInfoSize(const char* path) {
   DWORD handle = 0;

@@ -2,6 +2,7 @@
 
 #include "common/no_throw.h"
 #include "plugin/texts.h"
+#include "settings/options_dialog.h"
 #include "settings/settings_file.h"
 #include "tracking/hook_procedures.h"
 
@@ -83,7 +84,25 @@ std::int32_t VMM_CDECL PluginFunc_SupportCheck(const char* apiFamily) {
   return apiFamily != nullptr && std::strcmp(apiFamily, "veskapi") == 0 ? 1 : 0;
 }
 
-std::int32_t VMM_CDECL PluginFunc_DoAdvConfig() { return 1; }
+std::int32_t VMM_CDECL PluginFunc_DoAdvConfig() {
+  return NoThrow(1, [] {
+    MainWindowController* const controller = pluginState.controller.get();
+    if (controller != nullptr) {
+      OptionsDialog dialog(controller->settings);
+      const platform::WindowHandle owner = platform::getActiveWindow();
+      if (dialog.run(pluginState.moduleHandle, owner) == platform::kIdOk) {
+        controller->reloadOptions();
+      }
+    } else {
+      // Without VESK's main window there is nothing to reload, but the
+      // settings file beside the library can still be edited.
+      const SettingsFile settings(PluginDirectoryOf(pluginState.moduleHandle));
+      OptionsDialog dialog(settings);
+      dialog.run(pluginState.moduleHandle, platform::getActiveWindow());
+    }
+    return 1;
+  });
+}
 
 std::int32_t VMM_CDECL PluginFunc_DoShowReadMe() {
   return NoThrow(1, [] {

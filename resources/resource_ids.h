@@ -1,0 +1,16 @@
+// Control and resource ids, shared by the resource script and the code.
+#pragma once
+
+#define IDD_OPTIONS 3000
+
+#define IDC_ENABLE_MULTI_MONITOR 3000
+#define IDC_RESIZE_RELATIVE 3001
+#define IDC_MOVE_RELATIVE 3002
+#define IDC_CENTER 3003
+#define IDC_CENTER_ALWAYS 3004
+#define IDC_SHOW_ON_MONITOR_WITH_MOUSE 3006
+#define IDC_ENABLE_HOTKEYS 3007
+#define IDC_RESIZE_PERCENT 3008
+#define IDC_RESIZE_PERCENT_V 3009
+#define IDC_RESIZE_PERCENT_VALUE 3010
+#define IDC_RESIZE_PERCENT_VALUE_V 3011

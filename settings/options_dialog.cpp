@@ -1,0 +1,176 @@
+#include "settings/options_dialog.h"
+
+#include "common/no_throw.h"
+#include "common/numbers.h"
+#include "resources/resource_ids.h"
+#include "settings/plugin_options.h"
+
+#include <algorithm>
+#include <new>
+#include <vector>
+
+namespace {
+
+struct CheckBox {
+  int id;
+  const char* key;
+  bool fallback;
+};
+
+// The order in which they are loaded and saved.
+constexpr CheckBox kCheckBoxes[] = {
+    {IDC_ENABLE_MULTI_MONITOR, "EnableMultiMonitor", true},
+    {IDC_MOVE_RELATIVE, "MoveRelative", true},
+    {IDC_RESIZE_RELATIVE, "ResizeRelative", true},
+    {IDC_SHOW_ON_MONITOR_WITH_MOUSE, "ShowOnMonitorWithMouse", false},
+    {IDC_CENTER, "Center", false},
+    {IDC_CENTER_ALWAYS, "CenterAlways", false},
+    {IDC_ENABLE_HOTKEYS, "EnableHotkeys", true},
+    {IDC_RESIZE_PERCENT, "ResizePercent", false},
+    {IDC_RESIZE_PERCENT_V, "ResizePercentV", false},
+};
+
+constexpr std::int32_t kLowestPercent = 10;
+constexpr std::int32_t kHighestPercent = 100;
+constexpr int kEditTextSize = 1024;
+constexpr platform::LongResult kButtonChecked = 1;
+
+// Messages whose handled result is the dialog procedure's own answer rather
+// than DWL_MSGRESULT.
+bool AnswersDirectly(std::uint32_t message) {
+  constexpr std::uint32_t kCompareItem = 0x0039;
+  constexpr std::uint32_t kVKeyToItem = 0x002E;
+  constexpr std::uint32_t kCharToItem = 0x002F;
+  constexpr std::uint32_t kQueryDragIcon = 0x0037;
+  constexpr std::uint32_t kCtlColorMsgBox = 0x0132;
+  constexpr std::uint32_t kCtlColorStatic = 0x0138;
+  return message == platform::kMessageInitDialog || message == kCompareItem ||
+         message == kVKeyToItem || message == kCharToItem || message == kQueryDragIcon ||
+         (message >= kCtlColorMsgBox && message <= kCtlColorStatic);
+}
+
+}  // namespace
+
+// Hands a dialog window its object: the object waits in a per-thread list of
+// pending dialogs until its window's first message arrives, and from then on
+// the window carries the object in its DWL_USER slot.
+struct DialogBinding {
+  static std::vector<OptionsDialog*>& pending() {
+    thread_local std::vector<OptionsDialog*> dialogs;
+    return dialogs;
+  }
+
+  static void forget(OptionsDialog* dialog) {
+    auto& dialogs = pending();
+    dialogs.erase(std::remove(dialogs.begin(), dialogs.end(), dialog), dialogs.end());
+  }
+
+  static platform::LongResult VMM_STDCALL Procedure(platform::WindowHandle window,
+                                                    std::uint32_t message,
+                                                    platform::WordParam wParam,
+                                                    platform::LongParam lParam) {
+    static_cast<void>(lParam);
+    return NoThrow<platform::LongResult>(0, [&]() -> platform::LongResult {
+      auto* dialog = reinterpret_cast<OptionsDialog*>(platform::getDialogUserData(window));
+      if (dialog == nullptr) {
+        auto& dialogs = pending();
+        if (dialogs.empty()) return 0;
+        dialog = dialogs.back();
+        dialogs.pop_back();
+        dialog->dialog_ = window;
+        platform::setDialogUserData(window, reinterpret_cast<platform::LongParam>(dialog));
+      }
+      platform::LongResult result = 0;
+      const bool handled = dialog->handleMessage(message, wParam, result);
+      if (message == platform::kMessageNcDestroy) {
+        platform::setDialogUserData(window, 0);
+        dialog->dialog_ = 0;
+      }
+      if (!handled) return 0;
+      if (AnswersDirectly(message)) return result;
+      platform::setDialogMessageResult(window, result);
+      return 1;
+    });
+  }
+};
+
+platform::LongResult OptionsDialog::run(platform::ModuleHandle module,
+                                        platform::WindowHandle owner) {
+  try {
+    DialogBinding::pending().push_back(this);
+  } catch (const std::bad_alloc&) {
+    platform::setLastError(platform::kErrorOutOfMemory);
+    return 0;
+  }
+  const platform::LongResult result =
+      platform::dialogBox(module, IDD_OPTIONS, owner, &DialogBinding::Procedure);
+  // Still pending if the dialog never got a window.
+  DialogBinding::forget(this);
+  return result;
+}
+
+bool OptionsDialog::handleMessage(std::uint32_t message, platform::WordParam wParam,
+                                  platform::LongResult& result) {
+  switch (message) {
+    case platform::kMessageInitDialog:
+      initialise();
+      // 0: the dialog manager leaves the keyboard focus where it is.
+      result = 0;
+      return true;
+    case platform::kMessageCommand: {
+      const auto command = static_cast<int>(wParam & 0xFFFF);
+      if (command == platform::kIdOk) {
+        saveAndClose();
+      } else if (command == platform::kIdCancel) {
+        platform::endDialog(dialog_, platform::kIdCancel);
+      } else {
+        return false;
+      }
+      result = 0;
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+void OptionsDialog::initialise() {
+  for (int i = 0; i < kCheckBoxCount; ++i) {
+    const CheckBox& box = kCheckBoxes[i];
+    checkBoxes_[i] = platform::getDlgItem(dialog_, box.id);
+    const bool checked = settingsFile_.readBool(box.key, box.fallback);
+    platform::sendMessage(checkBoxes_[i], platform::kButtonSetCheck, checked ? 1 : 0, 0);
+  }
+  resizePercentValueEdit_ = platform::getDlgItem(dialog_, IDC_RESIZE_PERCENT_VALUE);
+  platform::setWindowText(
+      resizePercentValueEdit_,
+      numbers::formatInt32(settingsFile_.readInt(kKeyResizePercentValue)).c_str());
+  resizePercentValueVEdit_ = platform::getDlgItem(dialog_, IDC_RESIZE_PERCENT_VALUE_V);
+  platform::setWindowText(
+      resizePercentValueVEdit_,
+      numbers::formatInt32(settingsFile_.readInt(kKeyResizePercentValueV)).c_str());
+}
+
+void OptionsDialog::saveAndClose() {
+  for (int i = 0; i < kCheckBoxCount; ++i) {
+    const bool ticked =
+        platform::sendMessage(checkBoxes_[i], platform::kButtonGetCheck, 0, 0) == kButtonChecked;
+    settingsFile_.writeBool(kCheckBoxes[i].key, ticked);
+  }
+  settingsFile_.writeInt(
+      kKeyResizePercentValue,
+      PercentOfEditText(platform::getWindowText(resizePercentValueEdit_, kEditTextSize),
+                        kLowestPercent, kHighestPercent));
+  settingsFile_.writeInt(
+      kKeyResizePercentValueV,
+      PercentOfEditText(platform::getWindowText(resizePercentValueVEdit_, kEditTextSize),
+                        kLowestPercent, kHighestPercent));
+  platform::endDialog(dialog_, platform::kIdOk);
+}
+
+std::int32_t PercentOfEditText(std::string_view text, std::int32_t lower, std::int32_t upper) {
+  const std::int32_t value = numbers::parseInt32Saturating(text, kDefaultPercent);
+  if (value < lower) return lower;
+  if (value > upper) return upper;
+  return value;
+}

@@ -1,0 +1,45 @@
+// The modal options dialog: shows the settings file's values, writes every
+// control back on OK, writes nothing on Cancel.
+#pragma once
+
+#include "platform/platform.h"
+#include "settings/settings_file.h"
+
+#include <cstdint>
+#include <string_view>
+
+class OptionsDialog {
+ public:
+  explicit OptionsDialog(const SettingsFile& settingsFile) : settingsFile_(settingsFile) {}
+  OptionsDialog(const OptionsDialog&) = delete;
+  OptionsDialog& operator=(const OptionsDialog&) = delete;
+
+  // Runs the dialog on the calling thread and answers how it ended: IDOK,
+  // IDCANCEL, or 0 / -1 when it could not be shown. When the binding cannot
+  // be set up, the thread's last error becomes ERROR_OUTOFMEMORY and 0 is
+  // answered without showing anything.
+  platform::LongResult run(platform::ModuleHandle module, platform::WindowHandle owner);
+
+  // One message of the dialog; true when handled, with its result.
+  bool handleMessage(std::uint32_t message, platform::WordParam wParam,
+                     platform::LongResult& result);
+
+ private:
+  friend struct DialogBinding;
+
+  void initialise();
+  void saveAndClose();
+
+  static constexpr int kCheckBoxCount = 9;
+
+  const SettingsFile& settingsFile_;
+  platform::WindowHandle dialog_ = 0;
+  platform::WindowHandle checkBoxes_[kCheckBoxCount] = {};
+  platform::WindowHandle resizePercentValueEdit_ = 0;
+  platform::WindowHandle resizePercentValueVEdit_ = 0;
+};
+
+// The value an edit box's text saves: the number a classic-locale stream
+// reads from it, clamped to [lower, upper]. " 42abc" -> 42, "0x20" -> 0 ->
+// lower, "" -> 80. A number beyond the 32-bit range saturates first.
+std::int32_t PercentOfEditText(std::string_view text, std::int32_t lower, std::int32_t upper);

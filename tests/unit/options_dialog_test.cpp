@@ -1,0 +1,187 @@
+#include "settings/options_dialog.h"
+
+#include "resources/resource_ids.h"
+#include "tracking_fixture.h"
+
+#include <gmock/gmock.h>
+
+#include <string>
+
+namespace {
+
+using ::testing::ElementsAre;
+
+class OptionsDialogTest : public TrackingTest {
+ protected:
+  // Opens the dialog through the export with `user` at the controls.
+  void openWith(fake::DialogUser user) {
+    fake::setDialogUser(std::move(user));
+    EXPECT_EQ(PluginFunc_DoAdvConfig(), 1);
+  }
+};
+
+struct CheckState {
+  int id;
+  bool checked;
+};
+
+TEST_F(OptionsDialogTest, WithoutAFileShowsTheDefaultsAndCancelWritesNothing) {
+  init();
+  fake::setActiveWindow(host);
+  bool seen = false;
+  openWith([&](platform::WindowHandle dialog) {
+    seen = true;
+    const CheckState expected[] = {
+        {IDC_ENABLE_MULTI_MONITOR, true}, {IDC_RESIZE_RELATIVE, true},
+        {IDC_MOVE_RELATIVE, true},        {IDC_CENTER, false},
+        {IDC_CENTER_ALWAYS, false},       {IDC_SHOW_ON_MONITOR_WITH_MOUSE, false},
+        {IDC_ENABLE_HOTKEYS, true},       {IDC_RESIZE_PERCENT, false},
+        {IDC_RESIZE_PERCENT_V, false},
+    };
+    for (const CheckState& box : expected) {
+      EXPECT_EQ(fake::isChecked(dialog, box.id), box.checked) << box.id;
+    }
+    EXPECT_EQ(fake::controlText(dialog, IDC_RESIZE_PERCENT_VALUE), "80");
+    EXPECT_EQ(fake::controlText(dialog, IDC_RESIZE_PERCENT_VALUE_V), "80");
+    fake::setChecked(dialog, IDC_CENTER, true);
+    fake::pressButton(dialog, platform::kIdCancel);
+  });
+  EXPECT_TRUE(seen);
+  ASSERT_EQ(fake::dialogRuns().size(), 1u);
+  EXPECT_EQ(fake::dialogRuns()[0].templateId, IDD_OPTIONS);
+  EXPECT_EQ(fake::dialogRuns()[0].module, kPluginModule);
+  EXPECT_EQ(fake::dialogRuns()[0].owner, host);
+  EXPECT_FALSE(fake::dialogRuns()[0].focusMovedToFirstControl);
+  EXPECT_FALSE(fake::fileExists(kSettingsPath));
+  EXPECT_FALSE(controller().options.center);
+}
+
+TEST_F(OptionsDialogTest, OkAtOnceWritesEveryKeyInItsOrder) {
+  init();
+  openWith([](platform::WindowHandle dialog) { fake::pressButton(dialog, platform::kIdOk); });
+  EXPECT_EQ(fake::fileText(kSettingsPath),
+            "[Options]\r\n"
+            "EnableMultiMonitor=1\r\nMoveRelative=1\r\nResizeRelative=1\r\n"
+            "ShowOnMonitorWithMouse=0\r\nCenter=0\r\nCenterAlways=0\r\nEnableHotkeys=1\r\n"
+            "ResizePercent=0\r\nResizePercentV=0\r\nResizePercentValue=80\r\n"
+            "ResizePercentValueV=80\r\n");
+}
+
+TEST_F(OptionsDialogTest, ShowsTheFileNotTheLiveOptions) {
+  setOption("Center", 1);
+  setOption("ResizePercentValue", 250);
+  setOption("ResizePercentValueV", 0);
+  init();
+  controller().options.center = false;
+  openWith([](platform::WindowHandle dialog) {
+    EXPECT_TRUE(fake::isChecked(dialog, IDC_CENTER));
+    EXPECT_EQ(fake::controlText(dialog, IDC_RESIZE_PERCENT_VALUE), "250") << "unclamped";
+    EXPECT_EQ(fake::controlText(dialog, IDC_RESIZE_PERCENT_VALUE_V), "0");
+    fake::pressButton(dialog, platform::kIdOk);
+  });
+  EXPECT_TRUE(controller().options.center) << "reloaded after OK";
+  EXPECT_EQ(controller().options.resizePercentValue, 100);
+  EXPECT_EQ(controller().options.resizePercentValueV, 10);
+}
+
+TEST_F(OptionsDialogTest, OkSavesTheControlsAndReloadsTheLiveOptions) {
+  init();
+  show(onM2);
+  const platform::Rect centred = controller().lastCenteredRect;
+  openWith([](platform::WindowHandle dialog) {
+    fake::setChecked(dialog, IDC_ENABLE_HOTKEYS, false);
+    fake::setChecked(dialog, IDC_CENTER, true);
+    fake::setChecked(dialog, IDC_RESIZE_PERCENT, true);
+    fake::setControlText(dialog, IDC_RESIZE_PERCENT_VALUE, "+50");
+    fake::setControlText(dialog, IDC_RESIZE_PERCENT_VALUE_V, " 42abc");
+    fake::pressButton(dialog, platform::kIdOk);
+  });
+  const PluginOptions& options = controller().options;
+  EXPECT_FALSE(options.enableHotkeys);
+  EXPECT_TRUE(options.center);
+  EXPECT_TRUE(options.resizePercent);
+  EXPECT_EQ(options.resizePercentValue, 50);
+  EXPECT_EQ(options.resizePercentValueV, 42);
+  EXPECT_TRUE(controller().shown) << "a reload keeps the rest";
+  EXPECT_EQ(controller().lastCenteredRect, centred);
+  EXPECT_EQ(hostRect(), kHostOnM2) << "nothing moves at OK";
+}
+
+TEST_F(OptionsDialogTest, AfterAWidthHotkeyTheDialogShowsAndKeepsTheStoredWidth) {
+  init();
+  show(onM1);
+  fake::setKeyDown(platform::kKeyLeftWindows, true);
+  fake::setKeyDown(platform::kKeyControl, true);
+  fake::keyDown('5');
+  fake::keyUp('5');
+  openWith([](platform::WindowHandle dialog) {
+    EXPECT_EQ(fake::controlText(dialog, IDC_RESIZE_PERCENT_VALUE), "50");
+    fake::pressButton(dialog, platform::kIdOk);
+  });
+  EXPECT_EQ(controller().options.resizePercentValue, 50);
+}
+
+TEST_F(OptionsDialogTest, WithoutAControllerTheFileBesideTheLibraryIsEdited) {
+  fakeHost().answerMainWindow = false;
+  PluginFunc_DoInit(kLibraryPath, 1, nullptr, nullptr, &FakeHostCallback, nullptr);
+  ASSERT_EQ(pluginState.controller, nullptr);
+  openWith([](platform::WindowHandle dialog) {
+    fake::setChecked(dialog, IDC_CENTER, true);
+    fake::pressButton(dialog, platform::kIdOk);
+  });
+  SettingsFile settings(kPluginDirectory);
+  EXPECT_TRUE(settings.readBool("Center", false));
+}
+
+TEST_F(OptionsDialogTest, AFailedDialogLoadsNothing) {
+  init();
+  fake::setDialogCreationFails(true);
+  setOption("Center", 1);
+  EXPECT_EQ(PluginFunc_DoAdvConfig(), 1);
+  EXPECT_FALSE(controller().options.center);
+  fake::setDialogCreationFails(false);
+  // The failed run left no dialog object behind for the next one to find.
+  openWith([](platform::WindowHandle dialog) { fake::pressButton(dialog, platform::kIdOk); });
+  EXPECT_TRUE(controller().options.center);
+}
+
+TEST_F(OptionsDialogTest, OnlyOkAndCancelAreHandled) {
+  SettingsFile settings(kPluginDirectory);
+  OptionsDialog dialog(settings);
+  platform::LongResult result = 99;
+  EXPECT_FALSE(dialog.handleMessage(platform::kMessageCommand, IDC_CENTER, result));
+  EXPECT_FALSE(dialog.handleMessage(0x0030, 0, result));
+  EXPECT_EQ(result, 99);
+}
+
+TEST(PercentOfEditText, ExtractsAndClamps) {
+  struct Case {
+    const char* text;
+    std::int32_t saved;
+  };
+  const Case cases[] = {
+      {"250", 100},
+      {"5", 10},
+      {"0", 10},
+      {"10", 10},
+      {"100", 100},
+      {"+50", 50},
+      {"   42", 42},
+      {"42abc", 42},
+      {"0x20", 10},
+      {"-7", 10},
+      {"", 80},
+      {"  ", 80},
+      {"abc", 80},
+      {"99", 99},
+      {"11", 11},
+      {"99999999999999", 100},
+      {"-99999999999999", 10},
+      {"\t\n 77", 77},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(PercentOfEditText(c.text, 10, 100), c.saved) << '"' << c.text << '"';
+  }
+}
+
+}  // namespace
