@@ -9,6 +9,7 @@
 
 #include "platform/platform.h"
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -101,6 +102,28 @@ void setFileReadOnly(const std::string& path, bool readOnly);
 void setModuleFileName(platform::ModuleHandle module, const std::string& path);
 const std::vector<std::string>& shellOpened();
 std::uint32_t lastError();
+
+// Modal dialogs. dialogBox creates the dialog and its controls (the ids of
+// the options dialog, plus IDOK and IDCANCEL), sends WM_INITDIALOG, then lets
+// the scripted user act; a dialog the user leaves open is cancelled, as the
+// close box would.
+using DialogUser = std::function<void(platform::WindowHandle dialog)>;
+void setDialogUser(DialogUser user);
+// The next dialogBox fails (answers -1) without creating a window.
+void setDialogCreationFails(bool fails);
+struct DialogRun {
+  platform::ModuleHandle module = 0;
+  int templateId = 0;
+  platform::WindowHandle owner = 0;
+  bool focusMovedToFirstControl = false;
+};
+const std::vector<DialogRun>& dialogRuns();
+bool isChecked(platform::WindowHandle dialog, int controlId);
+void setChecked(platform::WindowHandle dialog, int controlId, bool checked);
+std::string controlText(platform::WindowHandle dialog, int controlId);
+void setControlText(platform::WindowHandle dialog, int controlId, const std::string& text);
+// The user presses a button (IDOK, IDCANCEL) or Esc (IDCANCEL as well).
+void pressButton(platform::WindowHandle dialog, int controlId);
 
 // String values of a file's version resource, by sub-block path.
 void setVersionResource(const std::string& path, const std::map<std::string, std::string>& values);
