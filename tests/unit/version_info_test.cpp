@@ -1,0 +1,76 @@
+#include "plugin/version_info.h"
+
+#include "plugin_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr const char* kFileVersion = "\\StringFileInfo\\000004b0\\FileVersion";
+constexpr const char* kSpecialBuild = "\\StringFileInfo\\000004b0\\SpecialBuild";
+
+TEST(VersionInfo, TakesFileVersionApartAtCommasAndFullStops) {
+  struct Case {
+    const char* fileVersion;
+    std::uint32_t major, minor, build, revision;
+    const char* text;
+  };
+  const Case cases[] = {
+      {"1.1.0", 1, 1, 0, 0, "1.1.0"},
+      {"1, 1, 0, 0", 1, 1, 0, 0, "1.1.0"},
+      {"2", 2, 0, 0, 0, "2.0.0"},
+      {"2.5", 2, 5, 0, 0, "2.5.0"},
+      {"1.2.3.4.5", 1, 2, 3, 4, "1.2.3"},
+      {"1..2", 1, 2, 0, 0, "1.2.0"},
+      {".3.4.", 3, 4, 0, 0, "3.4.0"},
+      {"beta.2.3", 0, 2, 3, 0, "0.2.3"},
+      {"3rc1.0.7", 3, 0, 7, 0, "3.0.7"},
+      {"1.01.0", 1, 1, 0, 0, "1.1.0"},
+      {"4294967296.1", 0, 1, 0, 0, "0.1.0"},
+      {"4294967295.1", 4294967295u, 1, 0, 0, "4294967295.1.0"},
+      {"-1.2", 0, 2, 0, 0, "0.2.0"},
+      {"", 0, 0, 0, 0, "0.0.0"},
+      {",.,", 0, 0, 0, 0, "0.0.0"},
+  };
+  for (const Case& c : cases) {
+    VersionInfo info;
+    info.setFileVersion(c.fileVersion);
+    EXPECT_EQ(info.major, c.major) << c.fileVersion;
+    EXPECT_EQ(info.minor, c.minor) << c.fileVersion;
+    EXPECT_EQ(info.build, c.build) << c.fileVersion;
+    EXPECT_EQ(info.revision, c.revision) << c.fileVersion;
+    EXPECT_EQ(info.versionText(), c.text) << c.fileVersion;
+  }
+}
+
+class VersionInfoLoadTest : public PluginTest {};
+
+TEST_F(VersionInfoLoadTest, ReadsOnlyTheNeutralUnicodeBlockOfTheOwnLibrary) {
+  struct Case {
+    const char* name;
+    std::map<std::string, std::string> values;
+    const char* version;
+    const char* releaseDate;
+  };
+  const Case cases[] = {
+      {"both", {{kFileVersion, "1.1.0"}, {kSpecialBuild, "10. May 2009"}}, "1.1.0", "10. May 2009"},
+      {"no special build", {{kFileVersion, "1.1.0"}}, "1.1.0", ""},
+      {"no file version", {{kSpecialBuild, "10. May 2009"}}, "0.0.0", "10. May 2009"},
+      {"US English block",
+       {{"\\StringFileInfo\\040904b0\\FileVersion", "1.1.0"},
+        {"\\StringFileInfo\\040904b0\\SpecialBuild", "10. May 2009"}},
+       "0.0.0",
+       ""},
+  };
+  for (const Case& c : cases) {
+    fake::setVersionResource(kLibraryPath, c.values);
+    const VersionInfo info = VersionInfo::load();
+    EXPECT_EQ(info.versionText(), c.version) << c.name;
+    EXPECT_EQ(info.releaseDate, c.releaseDate) << c.name;
+  }
+  fake::setVersionResource("C:\\Host\\vesk.exe", {{kFileVersion, "9.9.9"}});
+  fake::setVersionResource(kLibraryPath, {});
+  EXPECT_EQ(VersionInfo::load().versionText(), "0.0.0");
+}
+
+}  // namespace
