@@ -2,9 +2,11 @@
 // programs that run under Wine.
 #include "platform/platform.h"
 
+// windows.h first: the other two depend on it.
+#include <windows.h>
+
 #include <shellapi.h>
 #include <shlwapi.h>
-#include <windows.h>
 
 #include <cstring>
 
