@@ -7,8 +7,6 @@ target_include_directories(vmm_logic PUBLIC ${PROJECT_SOURCE_DIR})
 target_compile_options(vmm_logic PRIVATE ${VMM_WARNINGS})
 # SSE doubles on both builds, so the DLL and the tests agree to the last bit.
 target_compile_options(vmm_logic PUBLIC -msse2 -mfpmath=sse)
-target_compile_definitions(vmm_logic PUBLIC
-  VMM_RELEASE_DATE="${VMM_RELEASE_DATE}" VMM_FILE_VERSION_TEXT="${VMM_FILE_VERSION_TEXT}")
 
 if(VMM_SANITIZE)
   set(VMM_SANITIZER_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all

@@ -19,8 +19,6 @@ add_library(vmm_logic_win32 STATIC ${VMM_LOGIC_SOURCES}
 target_include_directories(vmm_logic_win32 PUBLIC ${PROJECT_SOURCE_DIR})
 target_compile_options(vmm_logic_win32 PUBLIC ${VMM_WIN32_FLAGS})
 target_compile_options(vmm_logic_win32 PRIVATE ${VMM_WARNINGS})
-target_compile_definitions(vmm_logic_win32 PUBLIC
-  VMM_RELEASE_DATE="${VMM_RELEASE_DATE}" VMM_FILE_VERSION_TEXT="${VMM_FILE_VERSION_TEXT}")
 target_link_libraries(vmm_logic_win32 PUBLIC ${VMM_WIN32_LIBRARIES})
 target_link_options(vmm_logic_win32 PUBLIC ${VMM_STATIC_RUNTIME})
 
@@ -32,8 +30,6 @@ set_source_files_properties(${VMM_RESOURCE_SCRIPTS} PROPERTIES INCLUDE_DIRECTORI
 target_include_directories(VeskMultiMonitor PRIVATE ${PROJECT_SOURCE_DIR})
 target_compile_options(VeskMultiMonitor PRIVATE ${VMM_WARNINGS} ${VMM_WIN32_FLAGS}
                        -ffunction-sections -fdata-sections)
-target_compile_definitions(VeskMultiMonitor PRIVATE
-  VMM_RELEASE_DATE="${VMM_RELEASE_DATE}" VMM_FILE_VERSION_TEXT="${VMM_FILE_VERSION_TEXT}")
 target_link_libraries(VeskMultiMonitor PRIVATE ${VMM_WIN32_LIBRARIES})
 target_link_options(VeskMultiMonitor PRIVATE ${VMM_STATIC_RUNTIME} -Wl,--gc-sections -s
                     -Wl,--enable-stdcall-fixup)
