@@ -74,6 +74,9 @@ struct Desktop {
   bool dialogCreationFails = false;
   std::vector<DialogRun> dialogRuns;
   CallCounts calls;
+  // The display enumerated last: the settings query asks for it first, so
+  // that a full enumeration costs linear time, as on the real platform.
+  std::size_t lastEnumerated = 0;
 };
 
 Desktop& desktop() {
@@ -407,6 +410,7 @@ bool enumDisplayDevice(std::uint32_t index, DisplayDevice& device) {
   ++desktop().calls.enumDisplayDevice;
   if (index >= desktop().displays.size()) return false;
   const fake::Display& display = desktop().displays[index];
+  desktop().lastEnumerated = index;
   device = DisplayDevice{};
   std::strncpy(device.name, display.name.c_str(), sizeof device.name - 1);
   device.stateFlags = display.stateFlags;
@@ -414,7 +418,16 @@ bool enumDisplayDevice(std::uint32_t index, DisplayDevice& device) {
 }
 
 void currentDisplayMode(const char* deviceName, DisplayMode& mode) {
-  for (const fake::Display& display : desktop().displays) {
+  // Device names are unique on a desktop.
+  const auto& displays = desktop().displays;
+  if (desktop().lastEnumerated < displays.size()) {
+    const fake::Display& last = displays[desktop().lastEnumerated];
+    if (last.name == deviceName) {
+      if (last.settingsReadable) mode = last.mode;
+      return;
+    }
+  }
+  for (const fake::Display& display : displays) {
     if (display.name == deviceName && display.settingsReadable) {
       mode = display.mode;
       return;
