@@ -33,6 +33,9 @@ void addDisplay(const Display& display);
 // Adds an attached display whose rectangle is (left, top, right, bottom).
 void addMonitor(const platform::Rect& rect, bool primary = false);
 void clearDisplays();
+// Display enumeration throws std::bad_alloc, as running out of memory while
+// building a monitor list would.
+void setEnumerationThrows(bool throws);
 
 // Windows. Handles are small integers; 0 is never used.
 platform::WindowHandle createWindow(const platform::Rect& rect,

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <new>
 #include <set>
 #include <stdexcept>
 
@@ -45,6 +46,7 @@ struct CallWndProcRecord {
 
 struct Desktop {
   std::vector<Display> displays;
+  bool enumerationThrows = false;
   std::map<platform::WindowHandle, Window> windows;
   platform::WindowHandle nextWindow = 1;
   std::vector<MoveCall> moves;
@@ -211,6 +213,8 @@ void addMonitor(const platform::Rect& rect, bool primary) {
 }
 
 void clearDisplays() { desktop().displays.clear(); }
+
+void setEnumerationThrows(bool throws) { desktop().enumerationThrows = throws; }
 
 platform::WindowHandle createWindow(const platform::Rect& rect, platform::ThreadId thread) {
   const platform::WindowHandle handle = desktop().nextWindow++;
@@ -408,6 +412,7 @@ using fake::desktop;
 
 bool enumDisplayDevice(std::uint32_t index, DisplayDevice& device) {
   ++desktop().calls.enumDisplayDevice;
+  if (desktop().enumerationThrows) throw std::bad_alloc();
   if (index >= desktop().displays.size()) return false;
   const fake::Display& display = desktop().displays[index];
   desktop().lastEnumerated = index;
