@@ -1,0 +1,128 @@
+#!/usr/bin/env bash
+# Runs one Windows test program under Wine on its own multi-monitor X desktop
+# and exits with the program's status.
+#
+#   run_under_wine.sh --layout LAYOUT [--prefix DIR] [--timeout SECONDS]
+#                     [--install FILE]... [--keep-prefix] -- PROGRAM.exe [ARGS...]
+#
+#   --layout     monitors as for scripts/xdesktop, e.g. "1920x1080+0+0,1280x1024+1920+0"
+#   --prefix     the Wine prefix, created on first use and reused afterwards
+#                (default: $VMM_WINE_PREFIX, else ./wine-prefix)
+#   --timeout    seconds the program may run (default 60); then it is killed
+#                and the status is 124
+#   --install    copies FILE into the scratch folder C:\vmm\ before the run
+#   --keep-prefix  leave C:\vmm\ as the previous run left it; by default it
+#                is emptied first, so that no run sees another one's files
+#
+# Whatever happens, the Wine processes and the X server are gone when this
+# script returns. One prefix serves one run at a time (a lock beside it), as
+# a wineserver takes the monitor layout only when it starts; runs on
+# different prefixes proceed in parallel on different displays.
+set -euo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+xdesktop="$here/../../scripts/xdesktop"
+
+usage() {
+  echo "usage: run_under_wine.sh --layout LAYOUT [--prefix DIR] [--timeout SECONDS]" \
+    "[--install FILE]... [--keep-prefix] -- PROGRAM.exe [ARGS...]" >&2
+  exit 2
+}
+
+layout=""
+prefix="${VMM_WINE_PREFIX:-$PWD/wine-prefix}"
+run_timeout=60
+keep=0
+installs=()
+original_args=("$@")
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --layout) [ $# -ge 2 ] || usage; layout=$2; shift 2 ;;
+    --prefix) [ $# -ge 2 ] || usage; prefix=$2; shift 2 ;;
+    --timeout) [ $# -ge 2 ] || usage; run_timeout=$2; shift 2 ;;
+    --install) [ $# -ge 2 ] || usage; installs+=("$2"); shift 2 ;;
+    --keep-prefix) keep=1; shift ;;
+    --) shift; break ;;
+    *) usage ;;
+  esac
+done
+[ -n "$layout" ] && [ $# -ge 1 ] || usage
+[[ "$run_timeout" =~ ^[0-9]+$ ]] || usage
+program=$1
+shift
+[ -f "$program" ] || { echo "run_under_wine: no program $program" >&2; exit 2; }
+for file in "${installs[@]}"; do
+  [ -f "$file" ] || { echo "run_under_wine: no file $file" >&2; exit 2; }
+done
+case "$prefix" in /*) ;; *) prefix="$PWD/$prefix" ;; esac
+
+export WINEPREFIX="$prefix"
+export WINEARCH=win32
+export WINEDEBUG="${VMM_WINEDEBUG:--all}"
+# No Mono or Gecko: nothing here needs them, and their installers would ask.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+if [ -z "${VMM_RUN_UNDER_WINE_INNER:-}" ]; then
+  mkdir -p "$(dirname "$prefix")"
+  exec 9>"$prefix.lock"
+  if ! flock -w 600 9; then
+    echo "run_under_wine: prefix $prefix stayed busy" >&2
+    exit 2
+  fi
+  # In a PID namespace of its own, everything the run starts (Xorg, the
+  # wineserver that Wine daemonises, winedevice, explorer) dies with the run,
+  # even when this script is killed outright, as CTest does on a time-out;
+  # the lock on fd 9 is held until then.
+  if unshare --pid --fork --kill-child --mount-proc true 2>/dev/null; then
+    VMM_RUN_UNDER_WINE_INNER=1 exec unshare --pid --fork --kill-child --mount-proc \
+      "${BASH_SOURCE[0]}" "${original_args[@]}"
+  fi
+fi
+
+display=""
+cleanup() {
+  local status=$?
+  trap - EXIT INT TERM HUP
+  wineserver -k 2>/dev/null 9>&- || true
+  timeout 20 wineserver -w 2>/dev/null 9>&- || true
+  [ -z "$display" ] || "$xdesktop" stop "$display" || true
+  exit "$status"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM HUP
+
+started=$EPOCHREALTIME
+display=$("$xdesktop" start "$layout" 9>&-)
+export DISPLAY="$display"
+
+# A prefix is ready once the stamp exists; a half-made one is made again.
+if [ ! -f "$prefix/.vmm-ready" ]; then
+  echo "run_under_wine: creating the Wine prefix $prefix (once)" >&2
+  rm -rf "$prefix"
+  wineboot -i >/dev/null 2>&1 9>&-
+  # Without a window manager Wine waits about 2 s whenever a managed window
+  # is hidden or destroyed; unmanaged windows behave the same otherwise.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 9>&-
+  # A crashing program must end the run, not wait on a dialog nobody sees.
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+    >/dev/null 2>&1 9>&-
+  wineserver -w 9>&-
+  touch "$prefix/.vmm-ready"
+fi
+# A wineserver reads the monitor layout when it starts.
+wineserver -k 2>/dev/null 9>&- || true
+wineserver -w 9>&- || true
+
+scratch="$prefix/drive_c/vmm"
+[ "$keep" -eq 1 ] || rm -rf "$scratch"
+mkdir -p "$scratch"
+for file in "${installs[@]}"; do cp -f "$file" "$scratch/"; done
+
+status=0
+timeout -k 5 "$run_timeout" wine "$program" "$@" 9>&- || status=$?
+if [ "$status" -eq 124 ]; then
+  echo "run_under_wine: $(basename "$program") timed out after ${run_timeout} s" >&2
+fi
+elapsed=$(awk -v a="$started" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.2f", b - a }')
+echo "run_under_wine: $(basename "$program") exited with $status after $elapsed s (desktop included)" >&2
+exit "$status"

@@ -1,0 +1,126 @@
+// A small stand-in for VESK that loads the real plugin DLL and drives it
+// through its exports, for the tests under Wine.
+//
+//   vesk_host.exe --dll=C:\vmm\VeskMultiMonitor.dll [--NAME=VALUE]... SCENARIO...
+//
+// Each scenario is a function over a HostContext; it checks what it sees
+// through Report, one line per check. The exit code is the number of failed
+// checks (at most 100). More scenarios live in tests/e2e/vesk_host_*.cpp:
+// each registers itself with a file-scope
+//   const ScenarioRegistration kMine("name", &MyScenario);
+// and CMake compiles every such file into the host.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+// Prints "ok   NAME" or "FAIL NAME: DETAIL" per check and a closing summary.
+class Report {
+ public:
+  // Answers `ok`, so callers can stop a scenario whose premise failed.
+  bool check(bool ok, const std::string& name, const std::string& detail = "");
+  bool checkEqual(std::int32_t actual, std::int32_t expected, const std::string& name);
+  bool checkText(const std::string& actual, const std::string& expected, const std::string& name);
+  void note(const std::string& text);
+
+  int failures() const { return failures_; }
+  int exitCode() const { return failures_ < 100 ? failures_ : 100; }
+  void summary(const std::string& title) const;
+
+ private:
+  int passed_ = 0;
+  int failures_ = 0;
+};
+
+// The 22 entry points, resolved by name.
+using HostCallback = std::int32_t(__cdecl*)(std::int32_t pluginId, const char* request,
+                                            void* answer, std::int32_t answerSize);
+using SearchNotifyCallback = std::int32_t(__cdecl*)(std::int32_t pluginId, std::int32_t zero,
+                                                    std::int32_t searchState);
+
+struct PluginExports {
+  std::int32_t(__cdecl* DoInit)(const char* libraryPath, std::int32_t pluginId, void*, void*,
+                                HostCallback hostCallback, void*) = nullptr;
+  std::int32_t(__cdecl* DoShutDown)() = nullptr;
+  std::int32_t(__cdecl* GetStrVal)(const char* key, char* destination,
+                                   std::int32_t limit) = nullptr;
+  std::int32_t(__cdecl* SetStrVal)(const char* key, void* value) = nullptr;
+  std::int32_t(__cdecl* SupportCheck)(const char* apiFamily) = nullptr;
+  std::int32_t(__cdecl* DoAdvConfig)() = nullptr;
+  std::int32_t(__cdecl* DoShowReadMe)() = nullptr;
+  std::int32_t(__cdecl* SetState)(std::int32_t state) = nullptr;
+  std::int32_t(__cdecl* Ask_WantFeature)(std::int32_t feature) = nullptr;
+  std::int32_t(__cdecl* Ask_SearchState)() = nullptr;
+  std::int32_t(__cdecl* Ask_IsAnyResultAvailable)() = nullptr;
+  std::int32_t(__cdecl* Ask_HowManyItemResultsAreReady)() = nullptr;
+  std::int32_t(__cdecl* Inform_SearchBegins)() = nullptr;
+  std::int32_t(__cdecl* Inform_RegexSearchMatch)() = nullptr;
+  std::int32_t(__cdecl* Allow_ProcessTrigger)() = nullptr;
+  std::int32_t(__cdecl* Do_AdjustResultScore)() = nullptr;
+  std::int32_t(__cdecl* Inform_SearchEnds)() = nullptr;
+  std::int32_t(__cdecl* Request_LockResults)(std::int32_t lock) = nullptr;
+  std::int32_t(__cdecl* Request_ItemResultByIndex)(std::int32_t index, char* path, char* title,
+                                                   char* emptyText, char* folder,
+                                                   std::int32_t* number6, std::int32_t limit,
+                                                   std::int32_t* number8, void* unused9,
+                                                   std::int32_t* number10) = nullptr;
+  std::int32_t(__cdecl* Request_TextResultCharp)(const char** text) = nullptr;
+  void(__cdecl* Inform_WindowIsHiding)() = nullptr;
+  void(__cdecl* Inform_WindowIsUnHiding)() = nullptr;
+};
+
+// One request the plugin made through the host callback.
+struct HostRequest {
+  std::int32_t pluginId = 0;
+  std::string request;
+  std::int32_t answerSize = 0;
+};
+
+// VESK's side: its main window (a WS_POPUP window on the thread that runs the
+// scenarios, which is the host's GUI thread) and its answers to the plugin.
+class HostWindow {
+ public:
+  bool create(int x, int y, int width, int height);
+  void destroy();
+  HWND handle() const { return window_; }
+
+  // Processes every message pending for this thread.
+  static void pumpMessages();
+
+ private:
+  HWND window_ = nullptr;
+};
+
+struct HostContext {
+  Report& report;
+  const PluginExports& plugin;
+  std::map<std::string, std::string> options;  // the --NAME=VALUE arguments
+  std::string dllPath;
+  HostWindow mainWindow;
+
+  // What the host callback answers: "Handle.MainForm" gets `mainWindowAnswer`
+  // as 4 raw bytes; a text answer is copied for any request listed here.
+  HWND mainWindowAnswer = nullptr;
+  std::map<std::string, std::string> textAnswers;
+  std::vector<HostRequest> requests;
+
+  std::string option(const std::string& name, const std::string& fallback = "") const;
+};
+
+// The callback handed to PluginFunc_DoInit; it answers from the context that
+// is current while a scenario runs.
+std::int32_t __cdecl HostCallbackProc(std::int32_t pluginId, const char* request, void* answer,
+                                      std::int32_t answerSize);
+
+using Scenario = void (*)(HostContext& context);
+
+struct ScenarioRegistration {
+  ScenarioRegistration(const char* name, Scenario scenario);
+};
+
+// "a\tb" -> "\"a\\tb\"": texts in check lines, with unprintable bytes escaped.
+std::string Quoted(const std::string& text);
