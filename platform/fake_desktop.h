@@ -3,8 +3,9 @@
 // It behaves as Windows does where the logic depends on it: moveWindow sends
 // WM_WINDOWPOSCHANGING through the installed WH_CALLWNDPROC hooks of the
 // window's thread synchronously, before the move takes effect; keystrokes pass
-// the WH_KEYBOARD hooks before the key state records them; profile files keep
-// their other lines and append new keys at the end of their section.
+// the WH_KEYBOARD hooks before the key state records them; profile files are
+// parsed and written back whole as Wine's profile functions do (blank lines
+// dropped, blanks around '=' removed, new keys at the end of their section).
 #pragma once
 
 #include "platform/platform.h"

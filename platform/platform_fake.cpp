@@ -123,26 +123,28 @@ bool keystroke(int virtualKey, std::uint32_t flags) {
   return !swallowed;
 }
 
-// INI text as lines without their CRLF.
-std::vector<std::string> splitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-    start = end + 1;
-  }
-  return lines;
+// Profile files as Wine's profile functions see them: the text is parsed
+// into sections of keys, looked up case-insensitively, and written back whole.
+struct IniKey {
+  std::string name;
+  bool hasValue = false;  // a line without '=' is a key without a value
+  std::string value;
+};
+
+struct IniSection {
+  std::string name;  // "" for the lines before the first header
+  std::vector<IniKey> keys;
+};
+
+bool isIniSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r' || c == 0x1a;
 }
 
-std::string trim(const std::string& text) {
+std::string trimIni(const std::string& text) {
   std::size_t begin = 0;
   std::size_t end = text.size();
-  while (begin < end && (text[begin] == ' ' || text[begin] == '\t')) ++begin;
-  while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
+  while (begin < end && isIniSpace(text[begin])) ++begin;
+  while (end > begin && isIniSpace(text[end - 1])) --end;
   return text.substr(begin, end - begin);
 }
 
@@ -153,45 +155,115 @@ bool equalsIgnoringCase(const std::string& a, const std::string& b) {
          });
 }
 
-bool isSectionHeader(const std::string& line, std::string* name) {
-  const std::string trimmed = trim(line);
-  if (trimmed.size() < 2 || trimmed.front() != '[') return false;
-  const std::size_t close = trimmed.find(']');
-  if (close == std::string::npos) return false;
-  if (name != nullptr) *name = trim(trimmed.substr(1, close - 1));
-  return true;
-}
-
-bool keyOfLine(const std::string& line, std::string* key, std::string* value) {
-  const std::size_t equals = line.find('=');
-  if (equals == std::string::npos) return false;
-  if (key != nullptr) *key = trim(line.substr(0, equals));
-  if (value != nullptr) *value = trim(line.substr(equals + 1));
-  return true;
-}
-
-// Index range [first, last) of the section's lines after its header, or
-// first == lines.size() + 1 when the section is absent.
-void findSection(const std::vector<std::string>& lines, const std::string& section,
-                 std::size_t& first, std::size_t& last) {
-  first = lines.size() + 1;
-  last = first;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    std::string name;
-    if (!isSectionHeader(lines[i], &name)) continue;
-    if (first <= lines.size()) {
-      last = i;
-      return;
+// Lines end at '\n' (or at '\r' where no '\n' follows); blank lines are
+// dropped; "[name]" opens a section, trimmed, up to the last ']'; anything
+// else is a key, with blanks around '=' removed.
+std::vector<IniSection> parseIni(const std::string& text) {
+  std::vector<IniSection> sections(1);
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t stop = text.find('\n', start);
+    if (stop == std::string::npos) stop = text.find('\r', start);
+    stop = stop == std::string::npos ? text.size() : stop + 1;
+    const std::string line = trimIni(text.substr(start, stop - start));
+    start = stop;
+    if (line.empty()) continue;
+    if (line.front() == '[') {
+      const std::size_t close = line.rfind(']');
+      if (close != std::string::npos && close > 0) {
+        sections.push_back(IniSection{trimIni(line.substr(1, close - 1)), {}});
+        continue;
+      }
     }
-    if (equalsIgnoringCase(name, section)) first = i + 1;
+    IniKey key;
+    const std::size_t equals = line.find('=');
+    key.name = trimIni(line.substr(0, equals));
+    if (equals != std::string::npos) {
+      key.hasValue = true;
+      key.value = trimIni(line.substr(equals + 1));
+    }
+    // A nameless key right after another nameless one is dropped.
+    std::vector<IniKey>& keys = sections.back().keys;
+    if (key.name.empty() && !keys.empty() && keys.back().name.empty()) continue;
+    keys.push_back(key);
   }
-  if (first <= lines.size()) last = lines.size();
+  return sections;
 }
 
-std::string joinLines(const std::vector<std::string>& lines) {
+std::string formatIni(const std::vector<IniSection>& sections) {
   std::string text;
-  for (const std::string& line : lines) text += line + "\r\n";
+  for (const IniSection& section : sections) {
+    if (!section.name.empty()) text += "[" + section.name + "]\r\n";
+    for (const IniKey& key : section.keys) {
+      text += key.name;
+      if (key.hasValue) text += "=" + key.value;
+      text += "\r\n";
+    }
+  }
   return text;
+}
+
+// Only the first section of that name is searched.
+IniSection* findIniSection(std::vector<IniSection>& sections, const std::string& name) {
+  const std::string wanted = trimIni(name);
+  for (IniSection& section : sections) {
+    if (equalsIgnoringCase(section.name, wanted)) return &section;
+  }
+  return nullptr;
+}
+
+IniKey* findIniKey(IniSection& section, const std::string& name) {
+  const std::string wanted = trimIni(name);
+  for (IniKey& key : section.keys) {
+    if (equalsIgnoringCase(key.name, wanted)) return &key;
+  }
+  return nullptr;
+}
+
+// What GetPrivateProfileStringA copies into a 30-character buffer: one pair
+// of enclosing quotes is removed.
+std::string profileValueText(const std::string& value) {
+  std::string text = value;
+  bool quoted = false;
+  if (text.size() >= 2 && (text.front() == '"' || text.front() == '\'') &&
+      text.back() == text.front()) {
+    text.erase(0, 1);
+    quoted = true;
+  }
+  const std::size_t room = 29;
+  if (text.size() > room) {
+    text.resize(room);
+  } else if (quoted) {
+    text.pop_back();
+  }
+  return text;
+}
+
+// The ntdll string-to-integer rule with base 0: blanks, a sign, "0x", "0o" or
+// "0b" (lower case), then digits up to the first other character, wrapping at
+// 32 bits. "-0x10" -> -16, "12abc" -> 12, "true" -> 0.
+std::uint32_t parseProfileNumber(const std::string& text) {
+  std::size_t at = 0;
+  while (at < text.size() && static_cast<unsigned char>(text[at]) <= ' ') ++at;
+  bool negative = false;
+  if (at < text.size() && (text[at] == '+' || text[at] == '-')) negative = text[at++] == '-';
+  std::uint32_t base = 10;
+  if (text.size() - at >= 2 && text[at] == '0') {
+    const char prefix = text[at + 1];
+    base = prefix == 'b' ? 2 : prefix == 'o' ? 8 : prefix == 'x' ? 16 : 10;
+    if (base != 10) at += 2;
+  }
+  std::uint32_t total = 0;
+  for (; at < text.size(); ++at) {
+    const char c = text[at];
+    std::uint32_t digit = 36;
+    if (c >= '0' && c <= '9') digit = static_cast<std::uint32_t>(c - '0');
+    if (c >= 'a' && c <= 'z') digit = static_cast<std::uint32_t>(c - 'a') + 10;
+    if (c >= 'A' && c <= 'Z') digit = static_cast<std::uint32_t>(c - 'A') + 10;
+    if (digit >= base) break;
+    total = total * base + digit;
+  }
+  return negative ? 0u - total : total;
 }
 
 }  // namespace
@@ -523,61 +595,43 @@ std::int32_t getProfileInt(const char* section, const char* key, std::int32_t fa
   ++desktop().calls.getProfileInt;
   const auto file = desktop().files.find(path);
   if (file == desktop().files.end()) return fallback;
-  const std::vector<std::string> lines = fake::splitLines(file->second);
-  std::size_t first = 0;
-  std::size_t last = 0;
-  fake::findSection(lines, section, first, last);
-  for (std::size_t i = first; i < last; ++i) {
-    std::string name;
-    std::string value;
-    if (!fake::keyOfLine(lines[i], &name, &value) || !fake::equalsIgnoringCase(name, key)) {
-      continue;
-    }
-    if (value.empty()) return fallback;
-    // Decimal with an optional sign; text that is no number reads as 0.
-    std::size_t at = 0;
-    const bool negative = value[at] == '-';
-    if (value[at] == '-' || value[at] == '+') ++at;
-    std::uint32_t magnitude = 0;
-    while (at < value.size() && value[at] >= '0' && value[at] <= '9') {
-      magnitude = magnitude * 10u + static_cast<std::uint32_t>(value[at] - '0');
-      ++at;
-    }
-    const std::uint32_t bits = negative ? 0u - magnitude : magnitude;
-    return static_cast<std::int32_t>(bits <= 0x7FFFFFFFu ? std::int64_t{bits}
-                                                         : std::int64_t{bits} - 0x100000000LL);
-  }
-  return fallback;
+  std::vector<fake::IniSection> sections = fake::parseIni(file->second);
+  fake::IniSection* found = fake::findIniSection(sections, section);
+  const fake::IniKey* entry = found != nullptr ? fake::findIniKey(*found, key) : nullptr;
+  if (entry == nullptr || !entry->hasValue) return fallback;
+  const std::string text = fake::profileValueText(entry->value);
+  if (text.empty()) return fallback;
+  const std::uint32_t bits = fake::parseProfileNumber(text);
+  return static_cast<std::int32_t>(bits <= 0x7FFFFFFFu ? std::int64_t{bits}
+                                                       : std::int64_t{bits} - 0x100000000LL);
 }
 
 void writeProfileString(const char* section, const char* key, const char* value, const char* path) {
   ++desktop().calls.writeProfileString;
   if (desktop().readOnlyFiles.count(path) != 0) return;
-  std::vector<std::string> lines = fake::splitLines(fake::fileText(path));
-  const std::string entry = std::string(key) + "=" + value;
-  std::size_t first = 0;
-  std::size_t last = 0;
-  fake::findSection(lines, section, first, last);
-  if (first > lines.size()) {
-    lines.push_back(std::string("[") + section + "]");
-    lines.push_back(entry);
-  } else {
-    bool replaced = false;
-    std::size_t insertAt = first;
-    for (std::size_t i = first; i < last; ++i) {
-      std::string name;
-      if (fake::keyOfLine(lines[i], &name, nullptr)) {
-        if (fake::equalsIgnoringCase(name, key)) {
-          lines[i] = entry;
-          replaced = true;
-          break;
-        }
-      }
-      if (!fake::trim(lines[i]).empty()) insertAt = i + 1;
-    }
-    if (!replaced) lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), entry);
+  const auto file = desktop().files.find(path);
+  std::vector<fake::IniSection> sections;
+  if (file != desktop().files.end()) sections = fake::parseIni(file->second);
+  fake::IniSection* found = fake::findIniSection(sections, section);
+  if (found == nullptr) {
+    sections.push_back(fake::IniSection{section, {}});
+    found = &sections.back();
   }
-  desktop().files[path] = fake::joinLines(lines);
+  fake::IniKey* entry = fake::findIniKey(*found, key);
+  if (entry == nullptr) {
+    found->keys.push_back(fake::IniKey{key, false, ""});
+    entry = &found->keys.back();
+  }
+  // Leading blanks of the value are not stored.
+  std::string text = value;
+  std::size_t blanks = 0;
+  while (blanks < text.size() && fake::isIniSpace(text[blanks])) ++blanks;
+  text.erase(0, blanks);
+  // The same value again changes nothing, and the file is not rewritten.
+  if (entry->hasValue && entry->value == text) return;
+  entry->hasValue = true;
+  entry->value = text;
+  desktop().files[path] = fake::formatIni(sections);
 }
 
 std::uint32_t getModuleFileName(ModuleHandle module, char* buffer, std::uint32_t size) {
