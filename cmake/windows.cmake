@@ -41,7 +41,8 @@ endif()
 # The release package: the DLL, the help file (CRLF, for Notepad) and the
 # icon, at the top level of one zip named after the project's version.
 set(VMM_PACKAGE_DIR ${PROJECT_BINARY_DIR}/package)
-set(VMM_PACKAGE ${PROJECT_SOURCE_DIR}/dist/VeskMultiMonitor-${PROJECT_VERSION}.zip)
+# Built in the build tree; the main job copies it to dist/.
+set(VMM_PACKAGE ${PROJECT_BINARY_DIR}/dist/VeskMultiMonitor-${PROJECT_VERSION}.zip)
 add_custom_command(OUTPUT ${VMM_PACKAGE_DIR}/multimonitor.ico
   COMMAND ${CMAKE_COMMAND} -E make_directory ${VMM_PACKAGE_DIR}
   COMMAND ${PROJECT_SOURCE_DIR}/scripts/make-icon ${VMM_PACKAGE_DIR}/multimonitor.ico
@@ -53,7 +54,7 @@ add_custom_command(OUTPUT ${VMM_PACKAGE_DIR}/readme.txt
   VERBATIM)
 add_custom_command(OUTPUT ${VMM_PACKAGE}
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:VeskMultiMonitor> ${VMM_PACKAGE_DIR}/
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_SOURCE_DIR}/dist
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/dist
   COMMAND ${CMAKE_COMMAND} -E rm -f ${VMM_PACKAGE}
   COMMAND zip -q -X -j ${VMM_PACKAGE} ${VMM_PACKAGE_DIR}/VeskMultiMonitor.dll
           ${VMM_PACKAGE_DIR}/readme.txt ${VMM_PACKAGE_DIR}/multimonitor.ico
