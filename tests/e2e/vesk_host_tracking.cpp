@@ -1,0 +1,464 @@
+// The plugin's main job under Wine with the real DLL, the host behaving like
+// VESK: a borderless main window that it hides and shows, another window of
+// its own as the one that was in front before, and answers to the plugin's
+// requests. Scenarios:
+//   tracking-show   show-time placement, the hotkeys, what they swallow and
+//                   what passes, the settings file, and nothing after shutdown
+//   tracking-mouse  the mouse case: answer 0, the desktop window, and
+//                   ShowOnMonitorWithMouse=1 against a known previous window
+//   tracking-center Center=1 without relative moves; the centre-once check
+//                   on the platform's real re-entry
+#include "tests/e2e/vesk_host_tracking.h"
+
+#include <fstream>
+
+namespace tracking {
+
+// ---------------------------------------------------------------------------
+// Windows and keystrokes
+
+namespace {
+
+constexpr const char* kWindowClass = "VeskTrackingWindow";
+constexpr WORD kMarkerKey = VK_F24;
+
+std::map<HWND, KeyLog>& keyLogs() {
+  static std::map<HWND, KeyLog> logs;
+  return logs;
+}
+int keystrokesReceived = 0;
+int markersReceived = 0;
+
+LRESULT CALLBACK TrackedWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+  const bool up = message == WM_KEYUP || message == WM_SYSKEYUP;
+  if (down || up) {
+    const std::size_t key = wParam & 0xFF;
+    KeyLog& log = keyLogs()[window];
+    ++(down ? log.down : log.up)[key];
+    ++keystrokesReceived;
+    if (up && key == kMarkerKey) ++markersReceived;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+bool IsExtendedKey(WORD virtualKey) {
+  switch (virtualKey) {
+    case VK_LWIN:
+    case VK_RWIN:
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_HOME:
+    case VK_END:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+bool TrackedWindow::create(const RECT& r) {
+  static bool registered = false;
+  const HINSTANCE instance = GetModuleHandleA(nullptr);
+  if (!registered) {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = &TrackedWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    windowClass.lpszClassName = kWindowClass;
+    registered = RegisterClassA(&windowClass) != 0;
+    if (!registered) return false;
+  }
+  destroy();
+  window_ = CreateWindowExA(0, kWindowClass, "VESK", WS_POPUP, r.left, r.top, r.right - r.left,
+                            r.bottom - r.top, nullptr, nullptr, instance, nullptr);
+  if (window_ != nullptr) keyLogs()[window_] = KeyLog{};
+  return window_ != nullptr;
+}
+
+void TrackedWindow::destroy() {
+  if (window_ == nullptr) return;
+  DestroyWindow(window_);
+  keyLogs().erase(window_);
+  window_ = nullptr;
+}
+
+void TrackedWindow::moveTo(const RECT& r) const {
+  MoveWindow(window_, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+}
+
+RECT TrackedWindow::rect() const {
+  RECT r = {0, 0, 0, 0};
+  GetWindowRect(window_, &r);
+  return r;
+}
+
+const KeyLog& TrackedWindow::keys() const { return keyLogs()[window_]; }
+
+int KeystrokesReceived() { return keystrokesReceived; }
+
+void ParkPointer() {
+  SetCursorPos(3190, 1070);
+  HostWindow::pumpMessages();
+}
+
+INPUT KeyInput(WORD virtualKey, bool release) {
+  INPUT input = {};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = virtualKey;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags =
+      (release ? KEYEVENTF_KEYUP : 0u) | (IsExtendedKey(virtualKey) ? KEYEVENTF_EXTENDEDKEY : 0u);
+  return input;
+}
+
+bool PressCombination(const std::vector<WORD>& modifiers, WORD key) {
+  std::vector<INPUT> inputs;
+  for (const WORD modifier : modifiers) inputs.push_back(KeyInput(modifier, false));
+  inputs.push_back(KeyInput(key, false));
+  inputs.push_back(KeyInput(key, true));
+  for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) {
+    inputs.push_back(KeyInput(*it, true));
+  }
+  inputs.push_back(KeyInput(kMarkerKey, false));
+  inputs.push_back(KeyInput(kMarkerKey, true));
+  const int before = markersReceived;
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  return PumpUntil([before] { return markersReceived > before; }, 3000);
+}
+
+std::string DecimalHandle(HWND window) {
+  return std::to_string(static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(window)));
+}
+
+// ---------------------------------------------------------------------------
+// The settings file
+
+std::string SettingsPathBeside(const std::string& dllPath) {
+  const std::size_t slash = dllPath.rfind('\\');
+  const std::string folder = slash == std::string::npos ? "" : dllPath.substr(0, slash + 1);
+  return folder + "VESK_MultiMonitor.ini";
+}
+
+void WriteSettings(const std::string& path,
+                   const std::vector<std::pair<std::string, std::string>>& entries) {
+  // Through the profile functions, so that their cache and the plugin's
+  // reads agree with the file.
+  WritePrivateProfileStringA("Options", nullptr, nullptr, path.c_str());
+  for (const auto& entry : entries) {
+    WritePrivateProfileStringA("Options", entry.first.c_str(), entry.second.c_str(), path.c_str());
+  }
+}
+
+std::map<std::string, std::string> ReadOptionsSection(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::map<std::string, std::string> values;
+  std::string line;
+  bool inOptions = false;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty() && line.front() == '[') {
+      inOptions = line == "[Options]";
+      continue;
+    }
+    const std::size_t equals = line.find('=');
+    if (inOptions && equals != std::string::npos) {
+      values[line.substr(0, equals)] = line.substr(equals + 1);
+    }
+  }
+  return values;
+}
+
+// ---------------------------------------------------------------------------
+// Checks and the plugin
+
+std::string RectText(const RECT& r) {
+  return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ", " +
+         std::to_string(r.right) + ", " + std::to_string(r.bottom) + ")";
+}
+
+bool CheckRect(Report& report, const RECT& actual, const RECT& expected, const std::string& name) {
+  return report.check(EqualRect(&actual, &expected) != FALSE, name + " " + RectText(expected),
+                      "got " + RectText(actual));
+}
+
+bool InitPlugin(HostContext& context, HWND mainWindow) {
+  context.mainWindowAnswer = mainWindow;
+  const std::int32_t result = context.plugin.DoInit(context.dllPath.c_str(), 4711, nullptr, nullptr,
+                                                    &HostCallbackProc, nullptr);
+  return context.report.checkEqual(result, 1, "DoInit result");
+}
+
+// ---------------------------------------------------------------------------
+// Scenarios
+
+namespace {
+
+constexpr const char* kPreviousWindowRequest = "resolve:%LASTHWND%";
+constexpr RECT kMainStart = {560, 340, 1360, 740};  // 800x400 on M1
+constexpr RECT kPreviousOnM2 = {2000, 100, 2300, 300};
+constexpr RECT kPreviousOnM1 = {100, 100, 400, 300};
+// The worked example: from kMainStart to M2 with relative move and size,
+// (560 * 1280/1920, 340 * 1024/1080) and (800 * 1280/1920, 400 * 1024/1080),
+// truncated.
+constexpr RECT kOnM2 = {2293, 322, 2826, 701};
+
+int RequestsFor(const HostContext& context, const std::string& text) {
+  int count = 0;
+  for (const HostRequest& request : context.requests) {
+    if (request.request == text) ++count;
+  }
+  return count;
+}
+
+// Shows the hidden main window as VESK does and processes what follows.
+void ShowMain(const TrackedWindow& main) {
+  ShowWindow(main.handle(), SW_SHOW);
+  HostWindow::pumpMessages();
+}
+
+void HideMain(const TrackedWindow& main) {
+  ShowWindow(main.handle(), SW_HIDE);
+  HostWindow::pumpMessages();
+}
+
+// The premise of every keystroke check: VESK's window is the one in front.
+bool CheckInFront(Report& report, const TrackedWindow& main, const std::string& when) {
+  ParkPointer();
+  return report.check(GetForegroundWindow() == main.handle(),
+                      "the main window is in the foreground " + when);
+}
+
+void ShowAndHotkeysScenario(HostContext& context) {
+  Report& report = context.report;
+  const std::string settingsPath = SettingsPathBeside(context.dllPath);
+  WriteSettings(settingsPath, {});
+  TrackedWindow main;
+  TrackedWindow previous;
+  if (!report.check(main.create(kMainStart) && previous.create(kPreviousOnM2),
+                    "the host creates its main window and a window on M2")) {
+    return;
+  }
+  CheckRect(report, main.rect(), kMainStart, "the hidden main window starts on M1 at");
+  ParkPointer();
+  ShowWindow(previous.handle(), SW_SHOW);
+  HostWindow::pumpMessages();
+  context.textAnswers[kPreviousWindowRequest] = DecimalHandle(previous.handle());
+  if (!InitPlugin(context, main.handle())) return;
+
+  context.requests.clear();
+  ShowMain(main);
+  CheckRect(report, main.rect(), kOnM2, "show with the previous window on M2 lands at");
+  report.checkEqual(RequestsFor(context, kPreviousWindowRequest), 1,
+                    "the show asks the host for resolve:%LASTHWND% once");
+  for (const HostRequest& request : context.requests) {
+    if (request.request != kPreviousWindowRequest) continue;
+    report.check(
+        request.pluginId == 4711 && request.answerSize == 16,
+        "resolve:%LASTHWND% with the plugin id and a 16-byte answer",
+        "id " + std::to_string(request.pluginId) + ", size " + std::to_string(request.answerSize));
+  }
+
+  // Each hotkey from where the one before left the window, default options
+  // (relative move and size, no centring); expected rectangles by the
+  // placement rules, truncating:
+  struct Hotkey {
+    const char* name;
+    std::vector<WORD> modifiers;
+    WORD key;
+    RECT expected;
+  };
+  const Hotkey hotkeys[] = {
+      // M2 is the last monitor, so Next wraps to M1: (373 * 1.5, 322 * 1080/1024),
+      // (533 * 1.5, 379 * 1080/1024).
+      {"Win+Right", {VK_LWIN}, VK_RIGHT, {559, 339, 1358, 738}},
+      // M1 is the first, so Previous wraps to M2: (1920 + 559 * 2/3, 339 * 1024/1080),
+      // (799 * 2/3, 399 * 1024/1080).
+      {"Win+Left", {VK_LWIN}, VK_LEFT, {2292, 321, 2824, 699}},
+      // Centred on M2, size kept: (1920 + (1280 - 532) / 2, (1024 - 378) / 2).
+      {"Win+Home", {VK_LWIN}, VK_HOME, {2294, 323, 2826, 701}},
+      // Width 50 % of 1280; same monitor, so the top left corner stays.
+      {"Win+Ctrl+5", {VK_LWIN, VK_CONTROL}, '5', {2294, 323, 2934, 701}},
+      // Height 100 % of 1024.
+      {"Win+Ctrl+Shift+0", {VK_LWIN, VK_CONTROL, VK_SHIFT}, '0', {2294, 323, 2934, 1347}},
+  };
+  if (!CheckInFront(report, main, "before the hotkeys")) return;
+  for (const Hotkey& hotkey : hotkeys) {
+    const std::string name = hotkey.name;
+    const KeyLog before = main.keys();
+    if (!report.check(PressCombination(hotkey.modifiers, hotkey.key),
+                      name + ": the keystrokes are retrieved")) {
+      continue;
+    }
+    CheckRect(report, main.rect(), hotkey.expected, name + " puts the window at");
+    const KeyLog& after = main.keys();
+    report.check(after.down[hotkey.key] == before.down[hotkey.key] &&
+                     after.up[hotkey.key] == before.up[hotkey.key],
+                 name + ": the key never reaches the host's window procedure",
+                 std::to_string(after.down[hotkey.key] - before.down[hotkey.key]) + " down, " +
+                     std::to_string(after.up[hotkey.key] - before.up[hotkey.key]) + " up");
+  }
+
+  // Written at once by the percentage hotkeys; the width also under the key
+  // the loader reads, so that the choice survives a reload.
+  const std::map<std::string, std::string> written = ReadOptionsSection(settingsPath);
+  struct Written {
+    const char* key;
+    const char* value;
+  };
+  const Written expectedKeys[] = {
+      {"ResizePercentValueH", "50"}, {"ResizePercentValue", "50"}, {"ResizePercentValueV", "100"}};
+  for (const Written& entry : expectedKeys) {
+    const auto it = written.find(entry.key);
+    report.checkText(it == written.end() ? "(missing)" : it->second, entry.value,
+                     std::string("the settings file holds ") + entry.key + "=" + entry.value);
+  }
+
+  // Keystrokes of no recognised combination reach the host and move nothing.
+  struct Passed {
+    const char* name;
+    std::vector<WORD> modifiers;
+    WORD key;
+  };
+  const Passed passed[] = {
+      {"A", {}, 'A'},
+      {"Win+Up", {VK_LWIN}, VK_UP},
+      {"Win+5 without Ctrl", {VK_LWIN}, '5'},
+      {"Ctrl+Shift+Right without Win", {VK_CONTROL, VK_SHIFT}, VK_RIGHT},
+  };
+  const RECT resting = main.rect();
+  for (const Passed& key : passed) {
+    const std::string name = key.name;
+    const KeyLog before = main.keys();
+    if (!report.check(PressCombination(key.modifiers, key.key),
+                      name + ": the keystrokes are retrieved")) {
+      continue;
+    }
+    const KeyLog& after = main.keys();
+    report.check(after.down[key.key] == before.down[key.key] + 1 &&
+                     after.up[key.key] == before.up[key.key] + 1,
+                 name + ": press and release reach the host's window procedure",
+                 std::to_string(after.down[key.key] - before.down[key.key]) + " down, " +
+                     std::to_string(after.up[key.key] - before.up[key.key]) + " up");
+    CheckRect(report, main.rect(), resting, name + " leaves the window at");
+  }
+
+  // After shutdown: a show from M1 and Win+Right, both of which would move
+  // the window while the plugin ran, move nothing.
+  HideMain(main);
+  report.checkEqual(context.plugin.DoShutDown(), 1, "DoShutDown result");
+  main.moveTo(kMainStart);
+  context.requests.clear();
+  ShowMain(main);
+  CheckRect(report, main.rect(), kMainStart, "after DoShutDown a show leaves the window at");
+  report.checkEqual(RequestsFor(context, kPreviousWindowRequest), 0,
+                    "after DoShutDown a show asks the host nothing");
+  if (CheckInFront(report, main, "after DoShutDown")) {
+    const KeyLog before = main.keys();
+    if (report.check(PressCombination({VK_LWIN}, VK_RIGHT),
+                     "after DoShutDown: Win+Right is retrieved")) {
+      CheckRect(report, main.rect(), kMainStart, "after DoShutDown Win+Right leaves the window at");
+      report.check(main.keys().up[VK_RIGHT] == before.up[VK_RIGHT] + 1,
+                   "after DoShutDown Win+Right reaches the host's window procedure");
+    }
+  }
+  HideMain(main);
+}
+
+void MouseScenario(HostContext& context) {
+  Report& report = context.report;
+  const std::string settingsPath = SettingsPathBeside(context.dllPath);
+  WriteSettings(settingsPath, {});
+  TrackedWindow main;
+  TrackedWindow previous;
+  if (!report.check(main.create(kMainStart) && previous.create(kPreviousOnM1),
+                    "the host creates its main window and a window on M1")) {
+    return;
+  }
+  ShowWindow(previous.handle(), SW_SHOW);
+  HostWindow::pumpMessages();
+  if (!InitPlugin(context, main.handle())) return;
+
+  // Each show starts on M1 with the pointer on M2, so that a null previous
+  // window read as a window (or the desktop's centre, on M1) is told apart
+  // from the mouse case. Only the pointer's x counts: it lies below M2,
+  // inside the virtual screen, where no window is.
+  const std::string answers[] = {"0", DecimalHandle(GetDesktopWindow())};
+  for (const std::string& answer : answers) {
+    main.moveTo(kMainStart);
+    context.textAnswers[kPreviousWindowRequest] = answer;
+    SetCursorPos(2500, 1060);
+    ShowMain(main);
+    CheckRect(report, main.rect(), kOnM2,
+              "show, answer " + answer + (answer == "0" ? "" : " (the desktop window)") +
+                  ", pointer on M2, lands at");
+    HideMain(main);
+  }
+
+  // The option wins over a known previous window: that window is on M1, where
+  // the main window is, and the pointer's monitor M2 is taken.
+  report.checkEqual(context.plugin.DoShutDown(), 1, "DoShutDown result");
+  WriteSettings(settingsPath, {{"ShowOnMonitorWithMouse", "1"}});
+  if (!InitPlugin(context, main.handle())) return;
+  context.textAnswers[kPreviousWindowRequest] = DecimalHandle(previous.handle());
+  main.moveTo(kMainStart);
+  SetCursorPos(2500, 1060);
+  ShowMain(main);
+  CheckRect(report, main.rect(), kOnM2,
+            "ShowOnMonitorWithMouse=1, previous window on M1, pointer on M2: show lands at");
+  HideMain(main);
+  report.checkEqual(context.plugin.DoShutDown(), 1, "DoShutDown result");
+}
+
+void CenterScenario(HostContext& context) {
+  Report& report = context.report;
+  const std::string settingsPath = SettingsPathBeside(context.dllPath);
+  WriteSettings(settingsPath, {{"MoveRelative", "0"}, {"ResizeRelative", "0"}, {"Center", "1"}});
+  TrackedWindow main;
+  TrackedWindow previous;
+  if (!report.check(main.create(kMainStart) && previous.create(kPreviousOnM2),
+                    "the host creates its main window and a window on M2")) {
+    return;
+  }
+  ParkPointer();
+  ShowWindow(previous.handle(), SW_SHOW);
+  HostWindow::pumpMessages();
+  context.textAnswers[kPreviousWindowRequest] = DecimalHandle(previous.handle());
+  if (!InitPlugin(context, main.handle())) return;
+
+  // Size kept, centred on M2: (1920 + (1280 - 800) / 2, (1024 - 400) / 2);
+  // without the centring the offset would be kept: (2480, 340).
+  const RECT centred = {2160, 312, 2960, 712};
+  ShowMain(main);
+  CheckRect(report, main.rect(), centred, "Center=1, show with the previous window on M2 lands at");
+
+  // The centre-once check on the platform's own notifications: a move that
+  // finds the window still centred is let through; the next notification
+  // finds it elsewhere and centres it once; after that it is left alone.
+  const RECT moved = {2000, 100, 2800, 500};
+  const auto notify = [&main] {
+    SetWindowPos(main.handle(), nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  };
+  main.moveTo(moved);
+  CheckRect(report, main.rect(), moved, "a move away from the centred rectangle goes to");
+  notify();
+  CheckRect(report, main.rect(), centred, "the next notification centres the window at");
+  main.moveTo(moved);
+  notify();
+  CheckRect(report, main.rect(), moved, "once centred and forgotten, a move stays at");
+
+  HideMain(main);
+  report.checkEqual(context.plugin.DoShutDown(), 1, "DoShutDown result");
+}
+
+const ScenarioRegistration kShow("tracking-show", &ShowAndHotkeysScenario);
+const ScenarioRegistration kMouse("tracking-mouse", &MouseScenario);
+const ScenarioRegistration kCenter("tracking-center", &CenterScenario);
+
+}  // namespace
+
+}  // namespace tracking
