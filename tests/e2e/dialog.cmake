@@ -1,0 +1,9 @@
+# The options dialog and the version resource of the real DLL, driven through
+# the stand-in host (vesk_host_dialog.cpp).
+vmm_add_wine_test(dialog_version_resource "1024x768+0+0" vesk_host --dll=${VMM_WINE_DLL}
+                  version-resource TIMEOUT 30)
+
+# Two monitors: the reload is seen as a show centred on the second one.
+vmm_add_wine_test(dialog_options "1600x900+0+0,1280x1024+1600+0" vesk_host
+                  --dll=${VMM_WINE_DLL} dialog-no-controller dialog-template dialog-states
+                  dialog-save dialog-close dialog-reload TIMEOUT 60)
