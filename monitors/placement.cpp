@@ -34,6 +34,13 @@ std::int32_t CentredStart(std::int32_t monitorStart, std::int32_t monitorExtent,
   return wrappingAdd(monitorStart, wrappingSub(monitorExtent, extent) / 2);
 }
 
+// Skipping a move to where the window already is changes nothing but the
+// messages the window gets, and those drive the centre-always check: only the
+// final centring of a placement, whose outcome it overwrites anyway, skips it.
+enum class MoveWhenInPlace { No, Yes };
+platform::Rect Centre(platform::WindowHandle window, const MonitorList& monitors,
+                      MoveWhenInPlace moveWhenInPlace);
+
 struct Placement {
   std::int32_t x, y, width, height;
 };
@@ -92,7 +99,9 @@ void PlaceOnMonitor(const MonitorInfo* target, const MonitorInfo* source,
     platform::moveWindow(window.hostWindow, p.x, p.y, p.width, p.height, true);
   }
   if (options.center) {
-    const platform::Rect centred = CenterOnCurrentMonitor(window.hostWindow, monitors);
+    // The placement above has usually put the window where the centring
+    // would; moving it there again only costs a window-manager round trip.
+    const platform::Rect centred = Centre(window.hostWindow, monitors, MoveWhenInPlace::No);
     // Stored only now, so a nested handler's write during the centring does
     // not outlive it.
     window.lastCenteredRect = centred;
@@ -105,6 +114,13 @@ platform::Rect CenterOnCurrentMonitor(platform::WindowHandle window) {
 }
 
 platform::Rect CenterOnCurrentMonitor(platform::WindowHandle window, const MonitorList& monitors) {
+  return Centre(window, monitors, MoveWhenInPlace::Yes);
+}
+
+namespace {
+
+platform::Rect Centre(platform::WindowHandle window, const MonitorList& monitors,
+                      MoveWhenInPlace moveWhenInPlace) {
   const platform::Rect r = platform::getWindowRect(window);
   const MonitorInfo* current = MonitorOfWindow(monitors, window);
   // Nowhere to centre on: leave the window where it is.
@@ -114,6 +130,11 @@ platform::Rect CenterOnCurrentMonitor(platform::WindowHandle window, const Monit
   const std::int32_t h = HeightOf(r);
   const std::int32_t x = CentredStart(m.left, WidthOf(m), w);
   const std::int32_t y = CentredStart(m.top, HeightOf(m), h);
-  platform::moveWindow(window, x, y, w, h, true);
-  return platform::Rect{x, y, wrappingAdd(x, w), wrappingAdd(y, h)};
+  const platform::Rect centred{x, y, wrappingAdd(x, w), wrappingAdd(y, h)};
+  if (moveWhenInPlace == MoveWhenInPlace::Yes || centred != r) {
+    platform::moveWindow(window, x, y, w, h, true);
+  }
+  return centred;
 }
+
+}  // namespace
