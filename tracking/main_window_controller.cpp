@@ -61,11 +61,14 @@ platform::WindowHandle MainWindowController::ResolvePreviousWindow() const {
 void MainWindowController::PlaceOnShow(platform::WindowHandle previousWindow) {
   if (!options.enableMultiMonitor) return;
   const MonitorList monitors;
-  const bool mouseCase = previousWindow == 0 || previousWindow == platform::getDesktopWindow() ||
-                         previousWindow == platform::getShellWindow();
+  // Asking for the desktop and shell windows costs a server round trip each;
+  // the option or a null answer decide without them.
+  const bool followMouse = options.showOnMonitorWithMouse || previousWindow == 0 ||
+                           previousWindow == platform::getDesktopWindow() ||
+                           previousWindow == platform::getShellWindow();
   const MonitorInfo* source = MonitorOfWindow(monitors, hostWindow);
   const MonitorInfo* target = nullptr;
-  if (!mouseCase && !options.showOnMonitorWithMouse) {
+  if (!followMouse) {
     target = MonitorOfWindow(monitors, previousWindow);
   } else {
     platform::Point pointer;
