@@ -1,13 +1,16 @@
 #include "plugin/exports.h"
 
 #include "common/no_throw.h"
+#include "plugin/hook_procedures.h"
+#include "plugin/plugin_state.h"
 #include "plugin/texts.h"
 #include "settings/options_dialog.h"
 #include "settings/settings_file.h"
-#include "tracking/hook_procedures.h"
 
 #include <cstring>
 #include <memory>
+#include <new>
+#include <optional>
 
 namespace {
 
@@ -34,9 +37,7 @@ std::int32_t VMM_CDECL PluginFunc_DoInit(const char* libraryPath, std::int32_t p
     state.pluginFolder = libraryPath != nullptr ? FolderOfLibraryPath(libraryPath) : "";
 
     // VESK writes the raw handle into the field.
-    if (hostCallback != nullptr) {
-      hostCallback(state.pluginId, kMainWindowRequest, &state.mainWindow, sizeof state.mainWindow);
-    }
+    state.host().ask(kMainWindowRequest, &state.mainWindow, sizeof state.mainWindow);
     state.mainWindowThreadId = platform::getWindowThreadId(state.mainWindow);
     if (state.mainWindow == 0) return 1;
 
@@ -44,8 +45,8 @@ std::int32_t VMM_CDECL PluginFunc_DoInit(const char* libraryPath, std::int32_t p
                                                       state.mainWindowThreadId));
     state.keyboardHook.reset(
         platform::installHook(platform::kHookKeyboard, &KeyboardHook, state.mainWindowThreadId));
-    state.controller =
-        std::make_unique<MainWindowController>(PluginDirectoryOf(state.moduleHandle));
+    state.controller = std::make_unique<MainWindowController>(
+        state.mainWindow, state.host(), PluginDirectoryOf(state.moduleHandle));
     return 1;
   });
 }
@@ -86,20 +87,23 @@ std::int32_t VMM_CDECL PluginFunc_SupportCheck(const char* apiFamily) {
 
 std::int32_t VMM_CDECL PluginFunc_DoAdvConfig() {
   return NoThrow(1, [] {
-    MainWindowController* const controller = pluginState.controller.get();
-    if (controller != nullptr) {
-      OptionsDialog dialog(controller->settings);
-      const platform::WindowHandle owner = platform::getActiveWindow();
-      if (dialog.run(pluginState.moduleHandle, owner) == platform::kIdOk) {
-        controller->reloadOptions();
-      }
-    } else {
+    std::optional<OptionsDialog> dialog;
+    try {
       // Without VESK's main window there is nothing to reload, but the
       // settings file beside the library can still be edited.
-      const SettingsFile settings(PluginDirectoryOf(pluginState.moduleHandle));
-      OptionsDialog dialog(settings);
-      dialog.run(pluginState.moduleHandle, platform::getActiveWindow());
+      dialog.emplace(pluginState.controller
+                         ? pluginState.controller->settings
+                         : SettingsFile(PluginDirectoryOf(pluginState.moduleHandle)));
+    } catch (const std::bad_alloc&) {
+      // Told the same way as a dialog that cannot be bound.
+      platform::setLastError(platform::kErrorOutOfMemory);
+      return 1;
     }
+    const platform::WindowHandle owner = platform::getActiveWindow();
+    const bool saved = dialog->run(pluginState.moduleHandle, owner) == platform::kIdOk;
+    // The host may have shut us down (or started us again) while the dialog
+    // was open: only the controller there is now is reloaded.
+    if (saved && pluginState.controller) pluginState.controller->reloadOptions();
     return 1;
   });
 }

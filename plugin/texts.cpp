@@ -1,6 +1,7 @@
 #include "plugin/texts.h"
 
 #include "platform/platform.h"
+#include "plugin/plugin_state.h"
 #include "plugin/version_info.h"
 
 #include <cstring>
@@ -34,8 +35,10 @@ constexpr FixedText kFixedTexts[] = {
 }  // namespace
 
 std::optional<std::string> DescriptiveText(const char* key) {
-  if (std::strcmp(key, "versionstring") == 0) return VersionInfo::load().versionText();
-  if (std::strcmp(key, "releasedatestring") == 0) return VersionInfo::load().releaseDate;
+  if (std::strcmp(key, "versionstring") == 0)
+    return VersionInfo::load(pluginState.moduleHandle).versionText();
+  if (std::strcmp(key, "releasedatestring") == 0)
+    return VersionInfo::load(pluginState.moduleHandle).releaseDate;
   for (const FixedText& text : kFixedTexts) {
     if (std::strcmp(key, text.key) == 0) return std::string(text.value);
   }

@@ -2,7 +2,6 @@
 
 #include "common/numbers.h"
 #include "platform/platform.h"
-#include "plugin/plugin_state.h"
 
 #include <vector>
 
@@ -14,10 +13,10 @@ constexpr std::uint32_t kModuleNameSize = platform::kMaxPath - 1;
 
 }  // namespace
 
-VersionInfo VersionInfo::load() {
+VersionInfo VersionInfo::load(std::uintptr_t module) {
   VersionInfo info;
   char path[kModuleNameSize] = {};
-  platform::getModuleFileName(pluginState.moduleHandle, path, kModuleNameSize);
+  platform::getModuleFileName(module, path, kModuleNameSize);
 
   const std::uint32_t size = platform::getFileVersionInfoSize(path);
   if (size == 0) return info;

@@ -13,8 +13,9 @@ struct VersionInfo {
   std::uint32_t revision = 0;
   std::string releaseDate;
 
-  // Never fails: whatever cannot be read keeps its initial value.
-  static VersionInfo load();
+  // Reads the version resource of `module`'s file. Never fails: whatever
+  // cannot be read keeps its initial value.
+  static VersionInfo load(std::uintptr_t module);
 
   // " 1, 1, 0, 0" -> 1, 1, 0, 0; "1..2" -> 1, 2; "3rc1.0.7" -> 3, 0, 7.
   void setFileVersion(std::string_view text);

@@ -7,10 +7,13 @@
 
 #include <cstdint>
 #include <string_view>
+#include <utility>
 
 class OptionsDialog {
  public:
-  explicit OptionsDialog(const SettingsFile& settingsFile) : settingsFile_(settingsFile) {}
+  // Keeps its own copy of the file's path: the host may shut the plugin down
+  // from inside the modal loop, taking the controller's settings with it.
+  explicit OptionsDialog(SettingsFile settingsFile) : settingsFile_(std::move(settingsFile)) {}
   OptionsDialog(const OptionsDialog&) = delete;
   OptionsDialog& operator=(const OptionsDialog&) = delete;
 
@@ -32,7 +35,7 @@ class OptionsDialog {
 
   static constexpr int kCheckBoxCount = 9;
 
-  const SettingsFile& settingsFile_;
+  const SettingsFile settingsFile_;
   platform::WindowHandle dialog_ = 0;
   platform::WindowHandle checkBoxes_[kCheckBoxCount] = {};
   platform::WindowHandle resizePercentValueEdit_ = 0;

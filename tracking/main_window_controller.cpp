@@ -1,15 +1,8 @@
 #include "tracking/main_window_controller.h"
 
-#include "common/numbers.h"
-#include "plugin/plugin_state.h"
-
-#include <string_view>
 #include <utility>
 
 namespace {
-
-constexpr const char* kPreviousWindowRequest = "resolve:%LASTHWND%";
-constexpr std::int32_t kPreviousWindowAnswerSize = 16;
 
 bool IsDown(std::int16_t keyState) { return keyState < 0; }
 
@@ -26,8 +19,9 @@ class FlagScope {
 
 }  // namespace
 
-MainWindowController::MainWindowController(std::string pluginDirectory)
-    : hostWindow(pluginState.mainWindow), settings(std::move(pluginDirectory)) {
+MainWindowController::MainWindowController(platform::WindowHandle window, HostBridge host,
+                                           std::string pluginDirectory)
+    : hostWindow(window), settings(std::move(pluginDirectory)), host_(host) {
   options.load(settings);
 }
 
@@ -35,7 +29,7 @@ void MainWindowController::OnWindowMessage(std::uint32_t message, platform::Word
   if (message == platform::kMessageShowWindow) {
     // Set before the host is asked: the placement's own moves see it shown.
     shown = wParam == 1;
-    if (shown) PlaceOnShow(ResolvePreviousWindow());
+    if (shown) PlaceOnShow(host_.previousWindow());
   } else if (message == platform::kMessageWindowPosChanging) {
     if (centerAlwaysInProgress_) return;
     // The option is tested before the button: most notifications then cost
@@ -44,18 +38,6 @@ void MainWindowController::OnWindowMessage(std::uint32_t message, platform::Word
       CheckCenterAlways();
     }
   }
-}
-
-platform::WindowHandle MainWindowController::ResolvePreviousWindow() const {
-  char answer[kPreviousWindowAnswerSize] = {};
-  if (pluginState.hostCallback == nullptr) return 0;
-  pluginState.hostCallback(pluginState.pluginId, kPreviousWindowRequest, answer,
-                           kPreviousWindowAnswerSize);
-  std::size_t length = 0;
-  while (length < sizeof answer && answer[length] != '\0') ++length;
-  // "  4242xyz" -> 4242; "-2" stands for the handle 0xFFFFFFFE.
-  const auto number = numbers::parseInt32(std::string_view(answer, length));
-  return number ? static_cast<platform::WindowHandle>(*number) : 0;
 }
 
 void MainWindowController::PlaceOnShow(platform::WindowHandle previousWindow) {

@@ -2,6 +2,7 @@
 // live options, whether it is shown, and where a placement last centred it.
 #pragma once
 
+#include "common/host_bridge.h"
 #include "monitors/placement.h"
 #include "platform/platform.h"
 #include "settings/plugin_options.h"
@@ -12,15 +13,13 @@
 
 class MainWindowController {
  public:
-  // Takes the main window from the module state and loads the options once.
-  explicit MainWindowController(std::string pluginDirectory);
+  // Tracks `hostWindow`, asks `host` about it, and loads the options once
+  // from the settings file in `pluginDirectory`.
+  MainWindowController(platform::WindowHandle hostWindow, HostBridge host,
+                       std::string pluginDirectory);
 
   // One message sent to the host main window (seen by the message hook).
   void OnWindowMessage(std::uint32_t message, platform::WordParam wParam);
-
-  // The window that was in front before VESK's, as the host reports it; 0
-  // when the answer holds no decimal number in the 32-bit range.
-  platform::WindowHandle ResolvePreviousWindow() const;
 
   // Moves the window to the monitor the user works on as it is shown.
   void PlaceOnShow(platform::WindowHandle previousWindow);
@@ -42,6 +41,7 @@ class MainWindowController {
   platform::Rect lastCenteredRect;
 
  private:
+  HostBridge host_;
   // A centring made by the centre-always check re-enters the message hook
   // from inside its own move; that nested notification would decide to
   // centre again, and so on without end. It is passed on unhandled instead.

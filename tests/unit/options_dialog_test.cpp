@@ -145,6 +145,31 @@ TEST_F(OptionsDialogTest, AFailedDialogLoadsNothing) {
   EXPECT_TRUE(controller().options.center);
 }
 
+// A tray "Exit" while the options are open: the host shuts the plugin down
+// from inside the modal loop, and the user presses OK afterwards.
+TEST_F(OptionsDialogTest, AShutDownInsideTheDialogLeavesOkWorking) {
+  for (const bool initAgain : {false, true}) {
+    SCOPED_TRACE(initAgain ? "started again inside the dialog" : "shut down inside the dialog");
+    init();
+    openWith([&](platform::WindowHandle dialog) {
+      EXPECT_EQ(PluginFunc_DoShutDown(), 1);
+      if (initAgain) init();
+      fake::setChecked(dialog, IDC_CENTER, true);
+      fake::pressButton(dialog, platform::kIdOk);
+    });
+    EXPECT_EQ(fake::fileText(kSettingsPath).find("Center=1") != std::string::npos, true);
+    EXPECT_EQ(pluginState.controller != nullptr, initAgain);
+    if (initAgain) {
+      EXPECT_TRUE(controller().options.center) << "the new controller reloads";
+    }
+    init();
+    ASSERT_NE(pluginState.controller, nullptr);
+    EXPECT_TRUE(controller().options.center);
+    PluginFunc_DoShutDown();
+    fake::setFileText(kSettingsPath, "");
+  }
+}
+
 TEST_F(OptionsDialogTest, OnlyOkAndCancelAreHandled) {
   SettingsFile settings(kPluginDirectory);
   OptionsDialog dialog(settings);

@@ -64,13 +64,13 @@ TEST_F(VersionInfoLoadTest, ReadsOnlyTheNeutralUnicodeBlockOfTheOwnLibrary) {
   };
   for (const Case& c : cases) {
     fake::setVersionResource(kLibraryPath, c.values);
-    const VersionInfo info = VersionInfo::load();
+    const VersionInfo info = VersionInfo::load(kPluginModule);
     EXPECT_EQ(info.versionText(), c.version) << c.name;
     EXPECT_EQ(info.releaseDate, c.releaseDate) << c.name;
   }
   fake::setVersionResource("C:\\Host\\vesk.exe", {{kFileVersion, "9.9.9"}});
   fake::setVersionResource(kLibraryPath, {});
-  EXPECT_EQ(VersionInfo::load().versionText(), "0.0.0");
+  EXPECT_EQ(VersionInfo::load(kPluginModule).versionText(), "0.0.0");
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// The two thread hooks on VESK's GUI thread. Neither lets an exception out.
+// The two thread hooks on VESK's GUI thread. They find the controller in the
+// module state and hand it each delivery; neither lets an exception out.
 #pragma once
 
 #include "platform/platform.h"

@@ -1,4 +1,4 @@
-#include "tracking/hook_procedures.h"
+#include "plugin/hook_procedures.h"
 
 #include "common/no_throw.h"
 #include "plugin/plugin_state.h"
@@ -8,10 +8,11 @@ platform::LongResult VMM_STDCALL CallWndProcHook(int code, platform::WordParam w
                                                  platform::LongParam lParam) {
   // Watches only: whatever happens, the message goes on unchanged.
   NoThrow(0, [&] {
-    if (code >= 0 && pluginState.controller) {
+    MainWindowController* const controller = pluginState.controller.get();
+    if (code >= 0 && controller != nullptr) {
       const platform::SentMessage sent = platform::sentMessageOf(lParam);
       if (sent.window == pluginState.mainWindow) {
-        pluginState.controller->OnWindowMessage(sent.message, sent.wParam);
+        controller->OnWindowMessage(sent.message, sent.wParam);
       }
     }
     return 0;
@@ -22,8 +23,9 @@ platform::LongResult VMM_STDCALL CallWndProcHook(int code, platform::WordParam w
 platform::LongResult VMM_STDCALL KeyboardHook(int code, platform::WordParam wParam,
                                               platform::LongParam lParam) {
   const bool swallow = NoThrow(false, [&] {
-    return code >= 0 && pluginState.controller &&
-           HandleHotkey(*pluginState.controller, static_cast<std::uint32_t>(wParam),
+    MainWindowController* const controller = pluginState.controller.get();
+    return code >= 0 && controller != nullptr &&
+           HandleHotkey(*controller, static_cast<std::uint32_t>(wParam),
                         static_cast<std::uint32_t>(lParam));
   });
   return swallow ? 1 : platform::callNextHook(code, wParam, lParam);
