@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <iterator>
 #include <limits>
+#include <optional>
 #include <string_view>
 #include <utility>
 
@@ -72,18 +73,31 @@ MonitorList::MonitorList(std::vector<MonitorInfo> entries) : entries_(std::move(
   SortByLeftEdge(entries_);
 }
 
+namespace {
+
+const MonitorInfo* EntryAt(const MonitorList& list, std::optional<std::size_t> index) {
+  return index ? &list.entries()[*index] : nullptr;
+}
+
+}  // namespace
+
 const MonitorInfo* MonitorAtX(const MonitorList& list, std::int32_t x) {
-  for (const MonitorInfo& monitor : list.entries()) {
-    if (monitor.rect.left <= x && x <= monitor.rect.right) return &monitor;
-  }
-  return nullptr;
+  return EntryAt(list, MonitorIndexAtX(list.entries(), x));
+}
+
+const MonitorInfo* MonitorOfRect(const MonitorList& list, const platform::Rect& window) {
+  return EntryAt(list, MonitorIndexOfRect(list.entries(), window));
 }
 
 const MonitorInfo* MonitorOfWindow(const MonitorList& list, platform::WindowHandle window) {
-  const platform::Rect r = platform::getWindowRect(window);
-  // Half the width first, then the left edge: for odd widths left of 0 this
-  // differs by one from the midpoint of the edges.
-  const std::int32_t centre =
-      numbers::wrappingAdd(numbers::wrappingSub(r.right, r.left) / 2, r.left);
-  return MonitorAtX(list, centre);
+  return MonitorOfRect(list, platform::getWindowRect(window));
+}
+
+const MonitorInfo* SteppedMonitor(const MonitorList& list, const MonitorInfo* current,
+                                  MonitorStep step) {
+  const std::vector<MonitorInfo>& entries = list.entries();
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (&entries[i] == current) return EntryAt(list, SteppedMonitor(entries.size(), i, step));
+  }
+  return nullptr;
 }

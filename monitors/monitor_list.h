@@ -2,16 +2,11 @@
 // each operation that needs it and dropped before that operation returns.
 #pragma once
 
+#include "monitors/geometry.h"
 #include "platform/platform.h"
 
 #include <cstdint>
 #include <vector>
-
-struct MonitorInfo {
-  std::uint32_t displayNumber = 0;  // "\\.\DISPLAY12" -> 12
-  bool primary = false;
-  platform::Rect rect;
-};
 
 class MonitorList {
  public:
@@ -31,3 +26,7 @@ class MonitorList {
 const MonitorInfo* MonitorAtX(const MonitorList& list, std::int32_t x);
 // MonitorAtX for the horizontal centre of the window's rectangle.
 const MonitorInfo* MonitorOfWindow(const MonitorList& list, platform::WindowHandle window);
+const MonitorInfo* MonitorOfRect(const MonitorList& list, const platform::Rect& window);
+// The entry `step` selects from `current` (null: none).
+const MonitorInfo* SteppedMonitor(const MonitorList& list, const MonitorInfo* current,
+                                  MonitorStep step);

@@ -4,8 +4,6 @@
 #include "monitors/placement.h"
 #include "tracking/main_window_controller.h"
 
-#include <vector>
-
 namespace {
 
 constexpr std::uint32_t kReleaseFlag = 0x80000000u;
@@ -18,25 +16,6 @@ bool IsDown(int virtualKey) { return platform::getKeyState(virtualKey) < 0; }
 std::int32_t PercentOfDigit(std::uint32_t virtualKey) {
   const auto digit = static_cast<std::int32_t>(virtualKey - kFirstDigit);
   return digit == 0 ? 100 : digit * 10;
-}
-
-const MonitorInfo* TargetOf(const MonitorList& monitors, const MonitorInfo* current,
-                            MonitorStep step) {
-  const std::vector<MonitorInfo>& entries = monitors.entries();
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    if (&entries[i] != current) continue;
-    switch (step) {
-      case MonitorStep::Next:
-        return &entries[(i + 1) % entries.size()];
-      case MonitorStep::Previous:
-        if (i > 0) return &entries[i - 1];
-        return entries.size() >= 2 ? &entries.back() : nullptr;
-      case MonitorStep::Same:
-        return current;
-    }
-    return nullptr;
-  }
-  return nullptr;
 }
 
 void ResizeByHotkey(MainWindowController& controller, std::uint32_t virtualKey, bool shift) {
@@ -90,6 +69,6 @@ void MoveToMonitor(MainWindowController& controller, MonitorStep step, std::int3
                    std::int32_t heightPercent) {
   const MonitorList monitors;
   const MonitorInfo* current = MonitorOfWindow(monitors, controller.hostWindow);
-  PlaceOnMonitor(TargetOf(monitors, current, step), current, controller.placementTarget(),
+  PlaceOnMonitor(SteppedMonitor(monitors, current, step), current, controller.placementTarget(),
                  widthPercent, heightPercent, monitors);
 }

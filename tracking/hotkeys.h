@@ -1,11 +1,11 @@
 // The hotkeys with the left Windows key, and moving between monitors.
 #pragma once
 
+#include "monitors/geometry.h"
+
 #include <cstdint>
 
 class MainWindowController;
-
-enum class MonitorStep : std::int32_t { Next = 0, Previous = 1, Same = 2 };
 
 // Decides one keystroke of the host thread; true when it belongs to a
 // recognised combination and must be swallowed. Actions happen on release.

@@ -1,0 +1,48 @@
+// The geometry core: where a window goes, computed from plain rectangles,
+// lists and options, with no platform call. The placement operations and
+// the hotkeys read the window, call these, and move it.
+#pragma once
+
+#include "platform/platform.h"
+#include "settings/plugin_options.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+struct MonitorInfo {
+  std::uint32_t displayNumber = 0;  // "\\.\DISPLAY12" -> 12
+  bool primary = false;
+  platform::Rect rect;
+};
+
+enum class MonitorStep : std::int32_t { Next = 0, Previous = 1, Same = 2 };
+
+std::int32_t WidthOf(const platform::Rect& r);
+std::int32_t HeightOf(const platform::Rect& r);
+
+// Half the width first, then the left edge: for odd widths left of 0 this
+// differs by one from the midpoint of the edges.
+std::int32_t HorizontalCentreOf(const platform::Rect& r);
+
+// The rectangle a window `window` on `source` gets on `target`. A non-zero
+// percentage overrides the options for its axis.
+platform::Rect PlacedRect(const platform::Rect& window, const platform::Rect& source,
+                          const platform::Rect& target, const PluginOptions& options,
+                          std::int32_t widthPercent, std::int32_t heightPercent);
+
+// `window` moved, at its size, to the centre of `monitor`.
+platform::Rect CentredRect(const platform::Rect& window, const platform::Rect& monitor);
+
+// The first entry whose horizontal span holds x, both bounds inclusive.
+std::optional<std::size_t> MonitorIndexAtX(const std::vector<MonitorInfo>& monitors,
+                                           std::int32_t x);
+// MonitorIndexAtX for the horizontal centre of a window's rectangle.
+std::optional<std::size_t> MonitorIndexOfRect(const std::vector<MonitorInfo>& monitors,
+                                              const platform::Rect& window);
+
+// The monitor `step` selects from `current` in a list of `count`: the next
+// wraps round to the first; the previous of the first is the last, and none
+// when the list has only one.
+std::optional<std::size_t> SteppedMonitor(std::size_t count, std::size_t current, MonitorStep step);
