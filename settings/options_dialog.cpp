@@ -11,25 +11,6 @@
 
 namespace {
 
-struct CheckBox {
-  int id;
-  const char* key;
-  bool fallback;
-};
-
-// The order in which they are loaded and saved.
-constexpr CheckBox kCheckBoxes[] = {
-    {IDC_ENABLE_MULTI_MONITOR, "EnableMultiMonitor", true},
-    {IDC_MOVE_RELATIVE, "MoveRelative", true},
-    {IDC_RESIZE_RELATIVE, "ResizeRelative", true},
-    {IDC_SHOW_ON_MONITOR_WITH_MOUSE, "ShowOnMonitorWithMouse", false},
-    {IDC_CENTER, "Center", false},
-    {IDC_CENTER_ALWAYS, "CenterAlways", false},
-    {IDC_ENABLE_HOTKEYS, "EnableHotkeys", true},
-    {IDC_RESIZE_PERCENT, "ResizePercent", false},
-    {IDC_RESIZE_PERCENT_V, "ResizePercentV", false},
-};
-
 constexpr std::int32_t kLowestPercent = 10;
 constexpr std::int32_t kHighestPercent = 100;
 constexpr int kEditTextSize = 1024;
@@ -135,37 +116,42 @@ bool OptionsDialog::handleMessage(std::uint32_t message, platform::WordParam wPa
 }
 
 void OptionsDialog::initialise() {
-  for (int i = 0; i < kCheckBoxCount; ++i) {
-    const CheckBox& box = kCheckBoxes[i];
-    checkBoxes_[i] = platform::getDlgItem(dialog_, box.id);
-    const bool checked = settingsFile_.readBool(box.key, box.fallback);
-    platform::sendMessage(checkBoxes_[i], platform::kButtonSetCheck, checked ? 1 : 0, 0);
-  }
-  resizePercentValueEdit_ = platform::getDlgItem(dialog_, IDC_RESIZE_PERCENT_VALUE);
-  platform::setWindowText(
-      resizePercentValueEdit_,
-      numbers::formatInt32(settingsFile_.readInt(kKeyResizePercentValue)).c_str());
-  resizePercentValueVEdit_ = platform::getDlgItem(dialog_, IDC_RESIZE_PERCENT_VALUE_V);
-  platform::setWindowText(
-      resizePercentValueVEdit_,
-      numbers::formatInt32(settingsFile_.readInt(kKeyResizePercentValueV)).c_str());
+  ForEachInDialogOrder([&](const OptionEntry& entry, platform::WindowHandle& control) {
+    control = platform::getDlgItem(dialog_, entry.controlId);
+    if (entry.flag != nullptr) {
+      const bool checked = settingsFile_.readBool(entry.key, entry.defaultValue != 0);
+      platform::sendMessage(control, platform::kButtonSetCheck, checked ? 1 : 0, 0);
+    } else {
+      const std::int32_t value = settingsFile_.readInt(entry.key, entry.defaultValue);
+      platform::setWindowText(control, numbers::formatInt32(value).c_str());
+    }
+  });
 }
 
 void OptionsDialog::saveAndClose() {
-  for (int i = 0; i < kCheckBoxCount; ++i) {
-    const bool ticked =
-        platform::sendMessage(checkBoxes_[i], platform::kButtonGetCheck, 0, 0) == kButtonChecked;
-    settingsFile_.writeBool(kCheckBoxes[i].key, ticked);
-  }
-  settingsFile_.writeInt(
-      kKeyResizePercentValue,
-      PercentOfEditText(platform::getWindowText(resizePercentValueEdit_, kEditTextSize),
-                        kLowestPercent, kHighestPercent));
-  settingsFile_.writeInt(
-      kKeyResizePercentValueV,
-      PercentOfEditText(platform::getWindowText(resizePercentValueVEdit_, kEditTextSize),
-                        kLowestPercent, kHighestPercent));
+  ForEachInDialogOrder([&](const OptionEntry& entry, platform::WindowHandle& control) {
+    if (entry.flag != nullptr) {
+      const bool ticked =
+          platform::sendMessage(control, platform::kButtonGetCheck, 0, 0) == kButtonChecked;
+      settingsFile_.writeBool(entry.key, ticked);
+    } else {
+      settingsFile_.writeInt(entry.key,
+                             PercentOfEditText(platform::getWindowText(control, kEditTextSize),
+                                               kLowestPercent, kHighestPercent));
+    }
+  });
   platform::endDialog(dialog_, platform::kIdOk);
+}
+
+template <typename Action>
+void OptionsDialog::ForEachInDialogOrder(Action&& action) {
+  // Settings edited in the file only have no control and are never written
+  // here, so OK keeps them as they are.
+  for (int position = 0; position < static_cast<int>(kOptionCount); ++position) {
+    for (std::size_t i = 0; i < kOptionCount; ++i) {
+      if (kOptionTable[i].dialogOrder == position) action(kOptionTable[i], controls_[i]);
+    }
+  }
 }
 
 std::int32_t PercentOfEditText(std::string_view text, std::int32_t lower, std::int32_t upper) {

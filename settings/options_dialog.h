@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "settings/plugin_options.h"
 #include "settings/settings_file.h"
 
 #include <cstdint>
@@ -33,13 +34,15 @@ class OptionsDialog {
   void initialise();
   void saveAndClose();
 
-  static constexpr int kCheckBoxCount = 9;
+  // Calls action(entry, its control) for each setting the dialog shows, in
+  // the dialog's order.
+  template <typename Action>
+  void ForEachInDialogOrder(Action&& action);
 
   const SettingsFile settingsFile_;
   platform::WindowHandle dialog_ = 0;
-  platform::WindowHandle checkBoxes_[kCheckBoxCount] = {};
-  platform::WindowHandle resizePercentValueEdit_ = 0;
-  platform::WindowHandle resizePercentValueVEdit_ = 0;
+  // Indexed like the option table.
+  platform::WindowHandle controls_[kOptionCount] = {};
 };
 
 // The value an edit box's text saves: the number a classic-locale stream

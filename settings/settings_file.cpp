@@ -8,8 +8,8 @@
 SettingsFile::SettingsFile(std::string pluginDirectory)
     : path_(std::move(pluginDirectory) + kSettingsFileName) {}
 
-std::int32_t SettingsFile::readInt(const char* key) const {
-  return platform::getProfileInt(kSettingsSection, key, kDefaultPercent, path_.c_str());
+std::int32_t SettingsFile::readInt(const char* key, std::int32_t fallback) const {
+  return platform::getProfileInt(kSettingsSection, key, fallback, path_.c_str());
 }
 
 bool SettingsFile::readBool(const char* key, bool fallback) const {

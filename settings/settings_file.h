@@ -2,12 +2,13 @@
 // the one section "Options". Every call goes to the file; nothing is cached.
 #pragma once
 
+#include "settings/plugin_options.h"
+
 #include <cstdint>
 #include <string>
 
 constexpr const char* kSettingsSection = "Options";
 constexpr const char* kSettingsFileName = "\\VESK_MultiMonitor.ini";
-constexpr std::int32_t kDefaultPercent = 80;
 
 class SettingsFile {
  public:
@@ -17,7 +18,7 @@ class SettingsFile {
 
   const std::string& path() const { return path_; }
 
-  std::int32_t readInt(const char* key) const;
+  std::int32_t readInt(const char* key, std::int32_t fallback = kDefaultPercent) const;
   bool readBool(const char* key, bool fallback) const;
   void writeInt(const char* key, std::int32_t value) const;
   void writeBool(const char* key, bool value) const;
