@@ -1,38 +1,11 @@
 #include "plugin/texts.h"
 
 #include "platform/platform.h"
+#include "plugin/descriptive_texts.h"
 #include "plugin/plugin_state.h"
 #include "plugin/version_info.h"
 
 #include <cstring>
-
-namespace {
-
-struct FixedText {
-  const char* key;
-  const char* value;
-};
-
-constexpr FixedText kFixedTexts[] = {
-    {"displayname", "VeskMultiMonitor"},
-    {"author", "VeskMultiMonitor Team (vmmteam)"},
-    {"updateurl", ""},
-    {"homepageurl", "https://veskmultimonitor.example.org/"},
-    {"shortdescription", "Display VESK on active monitor and/or center VESK main window."},
-    {"longdescription",
-     "Adds support for multiple monitors by displaying the VESK main window on the currently "
-     "active monitor and/or allows centering the VESK main window on the screen."},
-    {"advconfigstring", "Advanced Options"},
-    {"readmestring", "View Help File"},
-    {"iconfilename", "multimonitor.ico"},
-    {"regexstr", ""},
-    {"regexfilterstr", ""},
-    {"keywordstr", ""},
-    {"scorestr", ""},
-    {"aliasstr", "multimonitor"},
-};
-
-}  // namespace
 
 std::optional<std::string> DescriptiveText(const char* key) {
   if (std::strcmp(key, "versionstring") == 0)
