@@ -155,48 +155,26 @@ ScenarioRegistration::ScenarioRegistration(const char* name, Scenario scenario) 
 
 namespace {
 
+// One entry point by its exported name, into a field of its own type.
+template <typename Function>
+bool Resolve(HMODULE library, const char* name, Function& slot, Report& report) {
+  const FARPROC address = GetProcAddress(library, name);
+  // Through void (*)(), which any function pointer may be cast to and from.
+  slot = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
+  return report.check(address != nullptr, std::string("export ") + name);
+}
+
 bool ResolveExports(HMODULE library, PluginExports& plugin, Report& report) {
-  struct Entry {
-    const char* name;
-    void (**slot)();
-  };
-  // Every field of PluginExports is a function pointer; they are filled
-  // through one table so that a name and its field cannot drift apart.
-#define VMM_EXPORT(field) \
-  Entry { "PluginFunc_" #field, reinterpret_cast<void (**)()>(&plugin.field) }
-  const Entry entries[] = {
-      VMM_EXPORT(DoInit),
-      VMM_EXPORT(DoShutDown),
-      VMM_EXPORT(GetStrVal),
-      VMM_EXPORT(SetStrVal),
-      VMM_EXPORT(SupportCheck),
-      VMM_EXPORT(DoAdvConfig),
-      VMM_EXPORT(DoShowReadMe),
-      VMM_EXPORT(SetState),
-      VMM_EXPORT(Ask_WantFeature),
-      VMM_EXPORT(Ask_SearchState),
-      VMM_EXPORT(Ask_IsAnyResultAvailable),
-      VMM_EXPORT(Ask_HowManyItemResultsAreReady),
-      VMM_EXPORT(Inform_SearchBegins),
-      VMM_EXPORT(Inform_RegexSearchMatch),
-      VMM_EXPORT(Allow_ProcessTrigger),
-      VMM_EXPORT(Do_AdjustResultScore),
-      VMM_EXPORT(Inform_SearchEnds),
-      VMM_EXPORT(Request_LockResults),
-      VMM_EXPORT(Request_ItemResultByIndex),
-      VMM_EXPORT(Request_TextResultCharp),
-      VMM_EXPORT(Inform_WindowIsHiding),
-      VMM_EXPORT(Inform_WindowIsUnHiding),
-  };
-#undef VMM_EXPORT
-  static_assert(sizeof entries / sizeof entries[0] == 22, "VESK calls 22 entry points");
+#define VMM_COUNT_ENTRY_POINT(name, result, parameters) +1
+  constexpr int kEntryPoints = 0 VMM_PLUGIN_ENTRY_POINTS(VMM_COUNT_ENTRY_POINT);
+#undef VMM_COUNT_ENTRY_POINT
+  static_assert(kEntryPoints == 22, "VESK calls 22 entry points");
   static_assert(sizeof(PluginExports) == 22 * sizeof(void (*)()), "one field per entry point");
   bool all = true;
-  for (const Entry& entry : entries) {
-    const FARPROC address = GetProcAddress(library, entry.name);
-    *entry.slot = reinterpret_cast<void (*)()>(address);
-    all = report.check(address != nullptr, std::string("export ") + entry.name) && all;
-  }
+#define VMM_RESOLVE_ENTRY_POINT(name, result, parameters) \
+  all = Resolve(library, "PluginFunc_" #name, plugin.name, report) && all;
+  VMM_PLUGIN_ENTRY_POINTS(VMM_RESOLVE_ENTRY_POINT)
+#undef VMM_RESOLVE_ENTRY_POINT
   return all;
 }
 

@@ -11,6 +11,8 @@
 // and CMake compiles every such file into the host.
 #pragma once
 
+#include "plugin/plugin_api.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -36,41 +38,13 @@ class Report {
   int failures_ = 0;
 };
 
-// The 22 entry points, resolved by name.
-using HostCallback = std::int32_t(__cdecl*)(std::int32_t pluginId, const char* request,
-                                            void* answer, std::int32_t answerSize);
-using SearchNotifyCallback = std::int32_t(__cdecl*)(std::int32_t pluginId, std::int32_t zero,
-                                                    std::int32_t searchState);
-
+// The 22 entry points, resolved by name, with the signatures the DLL is
+// built with.
 struct PluginExports {
-  std::int32_t(__cdecl* DoInit)(const char* libraryPath, std::int32_t pluginId, void*, void*,
-                                HostCallback hostCallback, void*) = nullptr;
-  std::int32_t(__cdecl* DoShutDown)() = nullptr;
-  std::int32_t(__cdecl* GetStrVal)(const char* key, char* destination,
-                                   std::int32_t limit) = nullptr;
-  std::int32_t(__cdecl* SetStrVal)(const char* key, void* value) = nullptr;
-  std::int32_t(__cdecl* SupportCheck)(const char* apiFamily) = nullptr;
-  std::int32_t(__cdecl* DoAdvConfig)() = nullptr;
-  std::int32_t(__cdecl* DoShowReadMe)() = nullptr;
-  std::int32_t(__cdecl* SetState)(std::int32_t state) = nullptr;
-  std::int32_t(__cdecl* Ask_WantFeature)(std::int32_t feature) = nullptr;
-  std::int32_t(__cdecl* Ask_SearchState)() = nullptr;
-  std::int32_t(__cdecl* Ask_IsAnyResultAvailable)() = nullptr;
-  std::int32_t(__cdecl* Ask_HowManyItemResultsAreReady)() = nullptr;
-  std::int32_t(__cdecl* Inform_SearchBegins)() = nullptr;
-  std::int32_t(__cdecl* Inform_RegexSearchMatch)() = nullptr;
-  std::int32_t(__cdecl* Allow_ProcessTrigger)() = nullptr;
-  std::int32_t(__cdecl* Do_AdjustResultScore)() = nullptr;
-  std::int32_t(__cdecl* Inform_SearchEnds)() = nullptr;
-  std::int32_t(__cdecl* Request_LockResults)(std::int32_t lock) = nullptr;
-  std::int32_t(__cdecl* Request_ItemResultByIndex)(std::int32_t index, char* path, char* title,
-                                                   char* emptyText, char* folder,
-                                                   std::int32_t* number6, std::int32_t limit,
-                                                   std::int32_t* number8, void* unused9,
-                                                   std::int32_t* number10) = nullptr;
-  std::int32_t(__cdecl* Request_TextResultCharp)(const char** text) = nullptr;
-  void(__cdecl* Inform_WindowIsHiding)() = nullptr;
-  void(__cdecl* Inform_WindowIsUnHiding)() = nullptr;
+#define VMM_ENTRY_POINT_FIELD(name, result, parameters) \
+  result(VMM_CDECL* name) parameters = nullptr;
+  VMM_PLUGIN_ENTRY_POINTS(VMM_ENTRY_POINT_FIELD)
+#undef VMM_ENTRY_POINT_FIELD
 };
 
 // One request the plugin made through the host callback.
