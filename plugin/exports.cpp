@@ -32,6 +32,11 @@ std::int32_t VMM_CDECL PluginFunc_DoInit(const char* libraryPath, std::int32_t p
                                          void*, HostCallback hostCallback, void*) {
   return NoThrow(1, [&] {
     PluginState& state = pluginState;
+    // A second start without a shutdown begins from a clean state: nothing of
+    // the first one may stay active if this one finds no main window.
+    ReleaseHooksAndController(state);
+    state.mainWindow = 0;
+    state.mainWindowThreadId = 0;
     state.pluginId = pluginId;
     state.hostCallback = hostCallback;
     state.pluginFolder = libraryPath != nullptr ? FolderOfLibraryPath(libraryPath) : "";
@@ -53,9 +58,7 @@ std::int32_t VMM_CDECL PluginFunc_DoInit(const char* libraryPath, std::int32_t p
 
 std::int32_t VMM_CDECL PluginFunc_DoShutDown() {
   return NoThrow(1, [] {
-    pluginState.callWndProcHook.reset();
-    pluginState.keyboardHook.reset();
-    pluginState.controller.reset();
+    ReleaseHooksAndController(pluginState);
     return 1;
   });
 }

@@ -8,6 +8,7 @@ platform::LongResult VMM_STDCALL CallWndProcHook(int code, platform::WordParam w
                                                  platform::LongParam lParam) {
   // Watches only: whatever happens, the message goes on unchanged.
   NoThrow(0, [&] {
+    const HookCallScope inProgress(pluginState);
     MainWindowController* const controller = pluginState.controller.get();
     if (code >= 0 && controller != nullptr) {
       const platform::SentMessage sent = platform::sentMessageOf(lParam);
@@ -23,6 +24,7 @@ platform::LongResult VMM_STDCALL CallWndProcHook(int code, platform::WordParam w
 platform::LongResult VMM_STDCALL KeyboardHook(int code, platform::WordParam wParam,
                                               platform::LongParam lParam) {
   const bool swallow = NoThrow(false, [&] {
+    const HookCallScope inProgress(pluginState);
     MainWindowController* const controller = pluginState.controller.get();
     return code >= 0 && controller != nullptr &&
            HandleHotkey(*controller, static_cast<std::uint32_t>(wParam),

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 struct PluginState {
   platform::ModuleHandle moduleHandle = 0;
@@ -18,15 +19,46 @@ struct PluginState {
   std::string pluginFolder;  // with its trailing backslash
   platform::WindowHandle mainWindow = 0;
   platform::ThreadId mainWindowThreadId = 0;
+  std::unique_ptr<MainWindowController> controller;
+  // Declared after the controller, so that even an implicit destruction
+  // removes the hooks before the controller goes.
   HookHandle callWndProcHook;
   HookHandle keyboardHook;
-  std::unique_ptr<MainWindowController> controller;
   SearchNotifyCallback searchNotifyCallback = nullptr;
   std::int32_t searchState = 0;
   std::int32_t itemResultCount = 0;
   std::int32_t anyResultAvailable = 0;
 
+  // Hook procedure calls now running (nested ones included), and the
+  // controllers released while one of them was working in them: the host can
+  // shut us down or start us again from inside its answer to a request, or
+  // from a message that our own move delivers.
+  int hookCallsInProgress = 0;
+  std::vector<std::unique_ptr<MainWindowController>> retiredControllers;
+
   HostBridge host() const { return HostBridge(pluginId, hostCallback); }
 };
 
-extern PluginState pluginState;
+// Never destroyed by the runtime: at process exit the hooks and the host are
+// going away with us, and nothing may be called; an unload while the process
+// lives releases everything through ReleaseHooksAndController instead.
+extern PluginState& pluginState;
+
+// Removes the message hook, then the keyboard hook, then lets the controller
+// go: at once, or, while a hook procedure call is still working in it, when
+// the outermost one returns.
+void ReleaseHooksAndController(PluginState& state);
+
+// Marks a hook procedure call as running for as long as it lives.
+class HookCallScope {
+ public:
+  explicit HookCallScope(PluginState& state) : state_(state) { ++state_.hookCallsInProgress; }
+  HookCallScope(const HookCallScope&) = delete;
+  HookCallScope& operator=(const HookCallScope&) = delete;
+  ~HookCallScope() {
+    if (--state_.hookCallsInProgress == 0) state_.retiredControllers.clear();
+  }
+
+ private:
+  PluginState& state_;
+};
