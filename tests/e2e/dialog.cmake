@@ -1,5 +1,5 @@
 # The options dialog and the version resource of the real DLL, driven through
-# the stand-in host (vesk_host_dialog.cpp).
+# the stand-in host (vesk_host_dialog_*.cpp, vesk_host_version_resource.cpp).
 vmm_add_wine_test(dialog_version_resource "1024x768+0+0" vesk_host --dll=${VMM_WINE_DLL}
                   version-resource TIMEOUT 30)
 

@@ -8,7 +8,7 @@
 // checks (at most 100). More scenarios live in tests/e2e/vesk_host_*.cpp:
 // each registers itself with a file-scope
 //   const ScenarioRegistration kMine("name", &MyScenario);
-// and CMake compiles every such file into the host.
+// and is listed with the host's files in tests/e2e/CMakeLists.txt.
 #pragma once
 
 #include "plugin/plugin_api.h"
