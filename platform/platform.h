@@ -1,8 +1,8 @@
 // The Windows services the plugin uses, as plain functions over plain types.
 //
 // Two implementations exist and the build picks one: platform_win32.cpp wraps
-// user32/kernel32/shell32/shlwapi/version for the DLL, platform_fake.cpp is a
-// scripted desktop for the native unit tests (see fake_desktop.h).
+// user32/kernel32/shell32/shlwapi/version for the DLL; the native tests link a
+// scripted desktop, tests/fake/ (controlled through tests/fake/fake_desktop.h).
 #pragma once
 
 #include <cstdint>

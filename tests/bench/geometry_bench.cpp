@@ -3,7 +3,7 @@
 // the monitors; a placement on a snapshot at hand hardly depends on them.
 #include "monitors/monitor_list.h"
 #include "monitors/placement.h"
-#include "platform/fake_desktop.h"
+#include "tests/fake/fake_desktop.h"
 
 #include <benchmark/benchmark.h>
 

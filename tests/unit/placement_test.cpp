@@ -1,6 +1,6 @@
 #include "monitors/placement.h"
 
-#include "platform/fake_desktop.h"
+#include "tests/fake/fake_desktop.h"
 #include "tests/unit/geometry_support.h"
 
 #include <gtest/gtest.h>

@@ -2,10 +2,10 @@
 // plugin's module-wide state, plus a scripted stand-in for VESK's callbacks.
 #pragma once
 
-#include "platform/fake_desktop.h"
 #include "plugin/exports.h"
 #include "plugin/plugin_state.h"
 #include "test_printers.h"
+#include "tests/fake/fake_desktop.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The shared settings cases against the fake profile store: the fake must
 // leave the same file texts as the real profile functions do under Wine
 // (tests/e2e/settings_probe.cpp runs the same table there).
-#include "platform/fake_desktop.h"
+#include "tests/fake/fake_desktop.h"
 #include "tests/shared/settings_cases.h"
 
 #include <gtest/gtest.h>

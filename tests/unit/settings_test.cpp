@@ -1,6 +1,6 @@
-#include "platform/fake_desktop.h"
 #include "settings/plugin_options.h"
 #include "settings/settings_file.h"
+#include "tests/fake/fake_desktop.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,142 @@
+// Modal dialogs, their controls, and the scripted user who works them.
+#include "tests/fake/fake_desktop.h"
+
+#include "tests/fake/fake_state.h"
+
+#include <stdexcept>
+#include <utility>
+
+namespace fake {
+namespace {
+
+constexpr int kDialogControlIds[] = {platform::kIdOk,
+                                     platform::kIdCancel,
+                                     3000,
+                                     3001,
+                                     3002,
+                                     3003,
+                                     3004,
+                                     3006,
+                                     3007,
+                                     3008,
+                                     3009,
+                                     3010,
+                                     3011};
+
+Window* controlOf(platform::WindowHandle dialog, int controlId) {
+  for (auto& [handle, window] : desktop().windows) {
+    if (window.parent == dialog && window.controlId == controlId) return &window;
+  }
+  return nullptr;
+}
+
+Window& requireControl(platform::WindowHandle dialog, int controlId) {
+  Window* control = controlOf(dialog, controlId);
+  if (control == nullptr) throw std::logic_error("no such control");
+  return *control;
+}
+
+platform::LongResult dialogCall(platform::WindowHandle dialog, std::uint32_t message,
+                                platform::WordParam wParam, platform::LongParam lParam) {
+  return desktop().windows[dialog].dialogProc(dialog, message, wParam, lParam);
+}
+
+}  // namespace
+
+void setDialogUser(DialogUser user) { desktop().dialogUser = std::move(user); }
+void setDialogCreationFails(bool fails) { desktop().dialogCreationFails = fails; }
+const std::vector<DialogRun>& dialogRuns() { return desktop().dialogRuns; }
+
+bool isChecked(platform::WindowHandle dialog, int controlId) {
+  return requireControl(dialog, controlId).checked;
+}
+
+void setChecked(platform::WindowHandle dialog, int controlId, bool checked) {
+  requireControl(dialog, controlId).checked = checked;
+}
+
+std::string controlText(platform::WindowHandle dialog, int controlId) {
+  return requireControl(dialog, controlId).text;
+}
+
+void setControlText(platform::WindowHandle dialog, int controlId, const std::string& text) {
+  requireControl(dialog, controlId).text = text;
+}
+
+void pressButton(platform::WindowHandle dialog, int controlId) {
+  const platform::WordParam clicked = 0;  // BN_CLICKED in the high word
+  dialogCall(dialog, platform::kMessageCommand,
+             static_cast<platform::WordParam>(controlId) | (clicked << 16), 0);
+}
+
+}  // namespace fake
+
+namespace platform {
+
+using fake::desktop;
+
+LongResult dialogBox(ModuleHandle module, int templateId, WindowHandle owner, DialogProc proc) {
+  if (desktop().dialogCreationFails) return -1;
+  const WindowHandle dialog = fake::createWindow({0, 0, 414, 374});
+  desktop().windows[dialog].dialogProc = proc;
+  for (int id : fake::kDialogControlIds) {
+    const WindowHandle control = fake::createWindow({});
+    desktop().windows[control].parent = dialog;
+    desktop().windows[control].controlId = id;
+  }
+  desktop().dialogRuns.push_back(fake::DialogRun{module, templateId, owner, false});
+  const std::size_t run = desktop().dialogRuns.size() - 1;
+
+  constexpr std::uint32_t kSetFont = 0x0030;
+  fake::dialogCall(dialog, kSetFont, 0, 0);
+  // A non-zero answer asks the dialog manager to focus the first control.
+  if (fake::dialogCall(dialog, kMessageInitDialog, 0, 0) != 0) {
+    desktop().dialogRuns[run].focusMovedToFirstControl = true;
+  }
+  if (desktop().dialogUser) desktop().dialogUser(dialog);
+  if (!desktop().windows[dialog].dialogEnded) fake::pressButton(dialog, kIdCancel);
+  fake::dialogCall(dialog, kMessageNcDestroy, 0, 0);
+  return desktop().windows[dialog].dialogResult;
+}
+
+void endDialog(WindowHandle dialog, LongResult result) {
+  desktop().windows[dialog].dialogEnded = true;
+  desktop().windows[dialog].dialogResult = result;
+}
+
+WindowHandle getDlgItem(WindowHandle dialog, int controlId) {
+  for (const auto& [handle, window] : desktop().windows) {
+    if (window.parent == dialog && window.controlId == controlId) return handle;
+  }
+  return 0;
+}
+
+LongResult sendMessage(WindowHandle window, std::uint32_t message, WordParam wParam, LongParam) {
+  auto it = desktop().windows.find(window);
+  if (it == desktop().windows.end()) return 0;
+  if (message == kButtonSetCheck) it->second.checked = wParam == 1;
+  if (message == kButtonGetCheck) return it->second.checked ? 1 : 0;
+  return 0;
+}
+
+void setWindowText(WindowHandle window, const char* text) {
+  if (desktop().windows.count(window) != 0) desktop().windows[window].text = text;
+}
+
+std::string getWindowText(WindowHandle window, int size) {
+  const auto it = desktop().windows.find(window);
+  if (it == desktop().windows.end() || size <= 0) return std::string();
+  return it->second.text.substr(0, static_cast<std::size_t>(size - 1));
+}
+
+void setDialogUserData(WindowHandle dialog, LongParam value) {
+  desktop().windows[dialog].userData = value;
+}
+
+LongParam getDialogUserData(WindowHandle dialog) { return desktop().windows[dialog].userData; }
+
+void setDialogMessageResult(WindowHandle dialog, LongResult result) {
+  desktop().windows[dialog].messageResult = result;
+}
+
+}  // namespace platform

@@ -1,0 +1,104 @@
+// Files as text, module file names, paths, the shell, the thread's last
+// error, and version resources.
+#include "tests/fake/fake_desktop.h"
+
+#include "tests/fake/fake_state.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace fake {
+
+bool fileExists(const std::string& path) { return desktop().files.count(path) != 0; }
+
+std::string fileText(const std::string& path) {
+  const auto it = desktop().files.find(path);
+  return it == desktop().files.end() ? std::string() : it->second;
+}
+
+void setFileText(const std::string& path, const std::string& text) { desktop().files[path] = text; }
+
+void setFileReadOnly(const std::string& path, bool readOnly) {
+  if (readOnly) {
+    desktop().readOnlyFiles.insert(path);
+  } else {
+    desktop().readOnlyFiles.erase(path);
+  }
+}
+
+void setModuleFileName(platform::ModuleHandle module, const std::string& path) {
+  desktop().modules[module] = path;
+}
+
+const std::vector<std::string>& shellOpened() { return desktop().shellOpened; }
+std::uint32_t lastError() { return desktop().lastError; }
+
+void setVersionResource(const std::string& path, const std::map<std::string, std::string>& values) {
+  desktop().versionResources[path] = values;
+}
+
+}  // namespace fake
+
+namespace platform {
+
+using fake::desktop;
+
+std::uint32_t getModuleFileName(ModuleHandle module, char* buffer, std::uint32_t size) {
+  if (size == 0) return 0;
+  const auto it = desktop().modules.find(module);
+  const std::string path = it == desktop().modules.end() ? std::string() : it->second;
+  const std::size_t copied = std::min<std::size_t>(path.size(), size - 1);
+  std::memcpy(buffer, path.data(), copied);
+  buffer[copied] = '\0';
+  return static_cast<std::uint32_t>(copied);
+}
+
+void pathRemoveFileSpec(char* path) {
+  // The shell's rule: cut at the last backslash, but keep "C:\" and a
+  // leading "\" or "\\" whole.
+  char* cut = path;
+  char* at = path;
+  if (*at == '\\') cut = ++at;
+  if (*at == '\\') cut = ++at;
+  while (*at != '\0') {
+    if (*at == '\\') {
+      cut = at;
+    } else if (*at == ':') {
+      cut = ++at;
+      if (*at == '\\') ++cut;
+      if (*at == '\0') break;
+    }
+    ++at;
+  }
+  *cut = '\0';
+}
+
+void shellOpen(const char* path) { desktop().shellOpened.push_back(path); }
+
+void setLastError(std::uint32_t error) { desktop().lastError = error; }
+
+std::uint32_t getFileVersionInfoSize(const char* path) {
+  const auto it = desktop().versionResources.find(path);
+  return it == desktop().versionResources.end() ? 0 : 1024;
+}
+
+bool getFileVersionInfo(const char* path, std::uint32_t size, void* data) {
+  const auto it = desktop().versionResources.find(path);
+  if (it == desktop().versionResources.end() || size < sizeof(void*)) return false;
+  // The buffer carries which resource it holds.
+  const void* resource = &it->second;
+  std::memcpy(data, &resource, sizeof resource);
+  return true;
+}
+
+bool queryVersionString(const void* data, const char* subBlock, std::string& value) {
+  const void* resource = nullptr;
+  std::memcpy(&resource, data, sizeof resource);
+  const auto& values = *static_cast<const std::map<std::string, std::string>*>(resource);
+  const auto it = values.find(subBlock);
+  if (it == values.end()) return false;
+  value = it->second;
+  return true;
+}
+
+}  // namespace platform
