@@ -220,7 +220,11 @@ class MonitorCyclingTest : public TrackingTest {
   }
 };
 
-TEST_F(MonitorCyclingTest, TargetsForSmallLists) {
+TEST_F(MonitorCyclingTest, MoveToMonitorTakesTheWindowToTheSteppedMonitor) {
+  // Which index each step selects is tabled against the core; these rows
+  // check that the shell steps through the list it builds, left to right
+  // whatever the enumeration order, and moves to the entry selected or not
+  // at all.
   struct Case {
     int monitors;
     int current;
@@ -228,10 +232,7 @@ TEST_F(MonitorCyclingTest, TargetsForSmallLists) {
     int previous;
     int same;
   };
-  const Case cases[] = {
-      {1, 0, 0, -1, 0}, {2, 0, 1, 1, 0}, {2, 1, 0, 0, 1},
-      {3, 0, 1, 2, 0},  {3, 1, 2, 0, 1}, {3, 2, 0, 1, 2},
-  };
+  const Case cases[] = {{1, 0, 0, -1, 0}, {3, 1, 2, 0, 1}, {3, 0, 1, 2, 0}};
   for (const Case& c : cases) {
     SetUp();
     layOut(c.monitors);
@@ -244,6 +245,7 @@ TEST_F(MonitorCyclingTest, TargetsForSmallLists) {
 }
 
 TEST_F(MonitorCyclingTest, NoCurrentMonitorMeansNoTarget) {
+  // The window is on no monitor, so the shell has no index to step from.
   layOut(3);
   for (MonitorStep step : {MonitorStep::Next, MonitorStep::Previous, MonitorStep::Same}) {
     fake::setWindowRect(host, {-900, 100, -700, 200});
