@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,9 @@ struct FakeHost {
   platform::WindowHandle mainWindow = 0;
   bool answerMainWindow = true;
   std::string previousWindowAnswer;  // raw bytes for "resolve:%LASTHWND%"
+  // Runs inside the answer to "resolve:%LASTHWND%", as a host that calls
+  // back into the plugin from there would.
+  std::function<void()> onPreviousWindowRequest;
   std::vector<HostRequest> requests;
 };
 
@@ -42,6 +46,7 @@ inline std::int32_t VMM_CDECL FakeHostCallback(std::int32_t pluginId, const char
     const std::size_t n =
         std::min<std::size_t>(host.previousWindowAnswer.size(), static_cast<std::size_t>(size));
     std::memcpy(answer, host.previousWindowAnswer.data(), n);
+    if (host.onPreviousWindowRequest) host.onPreviousWindowRequest();
   }
   return 1;
 }
