@@ -1,5 +1,6 @@
 #include "common/numbers.h"
 
+#include <cmath>
 #include <limits>
 
 namespace numbers {
@@ -100,12 +101,13 @@ std::int32_t wrapToInt32(std::int64_t value) {
   return static_cast<std::int32_t>(static_cast<std::int64_t>(low) - (std::int64_t{1} << 32));
 }
 
-std::int32_t truncateToInt32(double value) {
-  // The range test is written so that NaN fails it too.
-  if (!(value > -2147483649.0 && value < 2147483648.0)) {
+std::int32_t roundToInt32(double value) {
+  // std::round keeps NaN and infinities, which the range test turns away.
+  const double rounded = std::round(value);
+  if (!(rounded > -2147483649.0 && rounded < 2147483648.0)) {
     return std::numeric_limits<std::int32_t>::min();
   }
-  return static_cast<std::int32_t>(value);
+  return static_cast<std::int32_t>(rounded);
 }
 
 }  // namespace numbers

@@ -40,8 +40,9 @@ inline std::int32_t wrappingMul(std::int32_t a, std::int32_t b) {
   return wrapToInt32(std::int64_t{a} * b);
 }
 
-// Truncation toward zero; NaN, infinities and values outside the int32 range
-// give INT32_MIN, the platform's "integer indefinite" result.
-std::int32_t truncateToInt32(double value);
+// To the nearest integer, halves away from zero (-6.5 -> -7, 421.875 -> 422);
+// NaN, infinities and values whose rounded result lies outside the int32
+// range give INT32_MIN, the platform's "integer indefinite" result.
+std::int32_t roundToInt32(double value);
 
 }  // namespace numbers

@@ -2,7 +2,7 @@
 
 #include "common/numbers.h"
 
-using numbers::truncateToInt32;
+using numbers::roundToInt32;
 using numbers::wrappingAdd;
 using numbers::wrappingMul;
 using numbers::wrappingSub;
@@ -17,8 +17,11 @@ double RatioOf(std::int32_t targetExtent, std::int32_t sourceExtent) {
   return static_cast<double>(targetExtent) / static_cast<double>(sourceExtent);
 }
 
+// Rounded, not truncated: truncation always loses the fraction in the same
+// direction, so a window shown alternately on two monitors of different sizes
+// would shrink and creep toward the top-left corner with every round trip.
 std::int32_t Scaled(std::int32_t value, double factor) {
-  return truncateToInt32(static_cast<double>(value) * factor);
+  return roundToInt32(static_cast<double>(value) * factor);
 }
 
 std::int32_t PercentOf(std::int32_t extent, std::int32_t percent) {

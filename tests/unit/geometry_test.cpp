@@ -12,6 +12,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <iostream>
 #include <iterator>
 #include <limits>
 #include <optional>
@@ -132,19 +133,21 @@ const PlacementRow kWorkedExample[] = {
      At(2293, 322, 533, 307), 0, 30},
     {"BackNone", 0, kWindowOnM2, kM2, kM1, At(180, 100, 800, 400)},
     {"BackMoveRelative", kMoveRelative, kWindowOnM2, kM2, kM1, At(270, 105, 800, 400)},
-    {"BackResizeRelative", kResizeRelative, kWindowOnM2, kM2, kM1, At(180, 100, 1200, 421)},
+    // 400 x 1080 / 1024 is 421.875, rounded to 422.
+    {"BackResizeRelative", kResizeRelative, kWindowOnM2, kM2, kM1, At(180, 100, 1200, 422)},
     {"BackMoveAndResizeRelative", kMoveRelative | kResizeRelative, kWindowOnM2, kM2, kM1,
-     At(270, 105, 1200, 421)},
+     At(270, 105, 1200, 422)},
     {"BackCenter", kCenter, kWindowOnM2, kM2, kM1, At(560, 340, 800, 400)},
     {"BackBothPercentages", kResizePercent | kResizePercentV, kWindowOnM2, kM2, kM1,
      At(180, 100, 1536, 864)},
 };
 
 const PlacementRow kNumberRules[] = {
-    // Products and quotients truncate toward zero: -6.67 gives -6, -9.48
-    // gives -9, -422.4 and -337.92 give -422 and -337, -217 / 2 is -108.
+    // Scaled offsets and sizes round, halves away from zero: -6.67 gives -7,
+    // -9.48 gives -9. Percentages and halves truncate toward zero: -422.4
+    // and -337.92 give -422 and -337, -217 / 2 is -108.
     {"NegativeHorizontalOffset", kMoveRelative, Rect{-10, 340, 790, 740}, kM1, kM2,
-     At(1914, 322, 800, 400)},
+     At(1913, 322, 800, 400)},
     {"NegativeVerticalOffset", kMoveRelative, Rect{560, -10, 1360, 390}, kM1, kM2,
      At(2293, -9, 800, 400)},
     {"NegativePercentages", kResizePercent | kResizePercentV, kWindowOnM1, kM1, kM2,
@@ -457,6 +460,56 @@ TEST(MonitorIndexAtXLayoutTest, LayoutsAcrossOffsets) {
       EXPECT_EQ(RectAtX(list, offset - 1367), std::nullopt) << where;
     }
   }
+}
+
+// --- Round trips ----------------------------------------------------------------------
+// A window shown alternately on two monitors must not drift: with the default
+// options every scaled offset and size loses at most half a pixel per move,
+// and the next move back undoes most of it instead of adding to it.
+TEST(RoundTripTest, AHundredRoundTripsEndWithinThreePixelsForCommonMonitorPairs) {
+  const Rect kSizes[] = {{0, 0, 1920, 1080}, {0, 0, 1280, 1024}, {0, 0, 2560, 1440},
+                         {0, 0, 3840, 2160}, {0, 0, 1366, 768},  {0, 0, 1600, 900},
+                         {0, 0, 1680, 1050}, {0, 0, 1440, 900},  {0, 0, 1080, 1920},
+                         {0, 0, 2560, 1080}, {0, 0, 3440, 1440}, {0, 0, 1024, 768}};
+  const PluginOptions defaults;
+  std::int64_t drift = 0;
+  std::int64_t edges = 0;
+  std::int32_t worst = 0;
+  for (const Rect& a : kSizes) {
+    for (const Rect& b : kSizes) {
+      if (&a == &b) continue;
+      const Rect m1 = a;
+      const Rect m2 = Shifted(b, a.right, 0);  // to the right of m1
+      // Windows on a grid over m1: offsets and sizes in sixths and tenths.
+      for (std::int32_t i = 0; i < 5; ++i) {
+        for (std::int32_t j = 1; j < 4; ++j) {
+          const std::int32_t w = WidthOf(m1) * j / 6 + 7 * i;
+          const std::int32_t h = HeightOf(m1) * j / 5 + 3 * i;
+          const std::int32_t x = WidthOf(m1) * i / 10 + j;
+          const std::int32_t y = HeightOf(m1) * (4 - i) / 10 + 11 * j;
+          const Rect start{x, y, x + w, y + h};
+          Rect r = start;
+          for (int trip = 0; trip < 100; ++trip) {
+            r = PlacedRect(PlacedRect(r, m1, m2, defaults, 0, 0), m2, m1, defaults, 0, 0);
+          }
+          const std::int32_t moved[] = {r.left - start.left, r.top - start.top,
+                                        r.right - start.right, r.bottom - start.bottom};
+          for (const std::int32_t d : moved) {
+            const std::int32_t distance = d < 0 ? -d : d;
+            drift += distance;
+            ++edges;
+            if (distance > worst) worst = distance;
+            EXPECT_LE(distance, 3) << CoordsOf(start)[0] << "," << CoordsOf(start)[1] << " " << w
+                                   << "x" << h << " between " << WidthOf(m1) << "x" << HeightOf(m1)
+                                   << " and " << WidthOf(m2) << "x" << HeightOf(m2);
+          }
+        }
+      }
+    }
+  }
+  std::cout << "after 100 round trips: edges moved "
+            << static_cast<double>(drift) / static_cast<double>(edges) << " px on average, "
+            << worst << " px at worst, over " << edges << " edges\n";
 }
 
 // --- SteppedMonitor --------------------------------------------------------------------

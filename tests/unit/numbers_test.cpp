@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -76,17 +77,29 @@ TEST(Wrapping, FollowsTwosComplement) {
   EXPECT_EQ(numbers::wrappingSub(kMin, 1), kMax);
 }
 
-TEST(TruncateToInt32, TruncatesTowardZeroAndGivesIndefiniteOutOfRange) {
-  EXPECT_EQ(numbers::truncateToInt32(373.33), 373);
-  EXPECT_EQ(numbers::truncateToInt32(-6.67), -6);
-  EXPECT_EQ(numbers::truncateToInt32(-0.9), 0);
-  EXPECT_EQ(numbers::truncateToInt32(2147483647.9), kMax);
-  EXPECT_EQ(numbers::truncateToInt32(-2147483648.9), kMin);
-  EXPECT_EQ(numbers::truncateToInt32(2147483648.0), kMin);
-  EXPECT_EQ(numbers::truncateToInt32(-2147483649.0), kMin);
-  EXPECT_EQ(numbers::truncateToInt32(std::nan("")), kMin);
-  EXPECT_EQ(numbers::truncateToInt32(std::numeric_limits<double>::infinity()), kMin);
-  EXPECT_EQ(numbers::truncateToInt32(-std::numeric_limits<double>::infinity()), kMin);
+TEST(RoundToInt32, RoundsHalvesAwayFromZeroAndGivesIndefiniteOutOfRange) {
+  const std::pair<double, std::int32_t> cases[] = {
+      {373.33, 373},
+      {-6.67, -7},
+      {421.875, 422},
+      {-0.4, 0},
+      {-0.5, -1},
+      {0.5, 1},
+      {2.5, 3},
+      {-2.5, -3},
+      {2147483647.4, kMax},
+      {2147483647.5, kMin},
+      {-2147483648.4, kMin},
+      {-2147483648.6, kMin},
+      {2147483648.0, kMin},
+      {-2147483649.0, kMin},
+      {std::nan(""), kMin},
+      {std::numeric_limits<double>::infinity(), kMin},
+      {-std::numeric_limits<double>::infinity(), kMin},
+  };
+  for (const auto& [value, rounded] : cases) {
+    EXPECT_EQ(numbers::roundToInt32(value), rounded) << value;
+  }
 }
 
 }  // namespace
