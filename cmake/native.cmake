@@ -10,7 +10,29 @@ set(VMM_FAKE_SOURCES
   tests/fake/fake_files.cpp
   tests/fake/fake_profiles.cpp
   tests/fake/fake_windows.cpp)
+set(VMM_UNIT_TEST_SOURCES
+  tests/unit/controller_test.cpp
+  tests/unit/exports_test.cpp
+  tests/unit/failure_test.cpp
+  tests/unit/geometry_test.cpp
+  tests/unit/hotkeys_test.cpp
+  tests/unit/lifecycle_test.cpp
+  tests/unit/monitor_list_test.cpp
+  tests/unit/numbers_test.cpp
+  tests/unit/options_dialog_test.cpp
+  tests/unit/placement_test.cpp
+  tests/unit/reentry_test.cpp
+  tests/unit/settings_file_cases_test.cpp
+  tests/unit/settings_test.cpp
+  tests/unit/version_info_test.cpp)
+# One program each.
+set(VMM_BENCH_SOURCES
+  tests/bench/geometry_bench.cpp)
 list(TRANSFORM VMM_FAKE_SOURCES PREPEND ${PROJECT_SOURCE_DIR}/)
+list(TRANSFORM VMM_UNIT_TEST_SOURCES PREPEND ${PROJECT_SOURCE_DIR}/)
+list(TRANSFORM VMM_BENCH_SOURCES PREPEND ${PROJECT_SOURCE_DIR}/)
+vmm_require_listed(DIRECTORIES tests/fake tests/unit tests/bench
+                   LISTS VMM_FAKE_SOURCES VMM_UNIT_TEST_SOURCES VMM_BENCH_SOURCES)
 
 add_library(vmm_logic STATIC ${VMM_LOGIC_SOURCES})
 add_library(vmm_fake STATIC ${VMM_FAKE_SOURCES})
@@ -31,7 +53,6 @@ foreach(library vmm_logic vmm_fake)
   target_link_options(${library} PUBLIC ${VMM_SANITIZER_FLAGS})
 endforeach()
 
-file(GLOB VMM_UNIT_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/unit/*.cpp)
 add_executable(unit_tests ${VMM_UNIT_TEST_SOURCES})
 target_link_libraries(unit_tests PRIVATE vmm_logic vmm_fake GTest::gtest GTest::gtest_main
                       GTest::gmock Threads::Threads)
@@ -41,7 +62,6 @@ gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60)
 
 find_package(benchmark QUIET)
 if(benchmark_FOUND)
-  file(GLOB VMM_BENCH_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/bench/*_bench.cpp)
   foreach(source ${VMM_BENCH_SOURCES})
     get_filename_component(name ${source} NAME_WE)
     add_executable(${name} ${source})

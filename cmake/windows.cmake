@@ -1,12 +1,6 @@
 # Windows build: the self-contained plugin DLL and the programs that test it
-# under Wine.
+# under Wine. Its files are listed in CMakeLists.txt.
 enable_language(RC)
-
-file(GLOB VMM_WIN32_SOURCES CONFIGURE_DEPENDS
-  ${PROJECT_SOURCE_DIR}/platform/*_win32.cpp
-  ${PROJECT_SOURCE_DIR}/plugin/*_win32.cpp
-  ${PROJECT_SOURCE_DIR}/settings/*_win32.cpp)
-file(GLOB VMM_RESOURCE_SCRIPTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/*.rc)
 
 set(VMM_WIN32_LIBRARIES user32 kernel32 shell32 shlwapi version)
 set(VMM_WIN32_FLAGS -msse2 -mfpmath=sse)
