@@ -12,6 +12,7 @@ set(VMM_FAKE_SOURCES
   tests/fake/fake_windows.cpp)
 set(VMM_UNIT_TEST_SOURCES
   tests/unit/controller_test.cpp
+  tests/unit/display_scaling_test.cpp
   tests/unit/exports_test.cpp
   tests/unit/failure_test.cpp
   tests/unit/geometry_test.cpp

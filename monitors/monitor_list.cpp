@@ -3,6 +3,7 @@
 #include "common/numbers.h"
 
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 #include <limits>
 #include <optional>
@@ -35,12 +36,29 @@ std::uint32_t DisplayNumberOf(const platform::DisplayDevice& device) {
   return static_cast<std::uint32_t>(value);
 }
 
-MonitorInfo EntryOf(const platform::DisplayDevice& device) {
-  platform::DisplayMode mode;
-  platform::currentDisplayMode(device.name, mode);
+const platform::MonitorArea* AreaOf(const platform::DisplayDevice& device,
+                                    const std::vector<platform::MonitorArea>& areas) {
+  for (const platform::MonitorArea& area : areas) {
+    if (std::strncmp(area.deviceName, device.name, sizeof device.name) == 0) return &area;
+  }
+  return nullptr;
+}
+
+MonitorInfo EntryOf(const platform::DisplayDevice& device,
+                    const std::vector<platform::MonitorArea>& areas) {
   MonitorInfo info;
   info.displayNumber = DisplayNumberOf(device);
   info.primary = (device.stateFlags & platform::kDisplayPrimaryDevice) != 0;
+  // With display scaling the settings give physical pixels, while a host
+  // that is not DPI-aware sees its windows, moves and the pointer scaled:
+  // the monitor's own rectangle is in those coordinates. Without scaling
+  // both are the same.
+  if (const platform::MonitorArea* area = AreaOf(device, areas)) {
+    info.rect = area->monitor;
+    return info;
+  }
+  platform::DisplayMode mode;
+  platform::currentDisplayMode(device.name, mode);
   // The pixel counts are unsigned in the mode record; the sums are 32-bit.
   const std::int32_t width = numbers::wrapToInt32(std::int64_t{mode.width});
   const std::int32_t height = numbers::wrapToInt32(std::int64_t{mode.height});
@@ -61,10 +79,17 @@ void SortByLeftEdge(std::vector<MonitorInfo>& entries) {
 
 MonitorList::MonitorList() {
   platform::DisplayDevice device;
+  std::vector<platform::MonitorArea> areas;
+  bool areasRead = false;
   // A device left out (not on the desktop) does not end the enumeration.
   for (std::uint32_t index = 0; platform::enumDisplayDevice(index, device); ++index) {
     if ((device.stateFlags & platform::kDisplayAttachedToDesktop) == 0) continue;
-    entries_.push_back(EntryOf(device));
+    // Read once, and only when some device is on the desktop.
+    if (!areasRead) {
+      platform::enumMonitorAreas(areas);
+      areasRead = true;
+    }
+    entries_.push_back(EntryOf(device, areas));
   }
   SortByLeftEdge(entries_);
 }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #if defined(_WIN32)
 #define VMM_CDECL __cdecl
@@ -50,6 +51,15 @@ struct DisplayDevice {
   std::uint32_t stateFlags = 0;
 };
 
+// One monitor as the window manager reports it: in the coordinates window
+// rectangles, moves and the pointer use, which differ from the display
+// settings' physical pixels under display scaling.
+struct MonitorArea {
+  char deviceName[32] = {};  // the display device it belongs to
+  Rect monitor;              // the whole monitor
+  Rect work;                 // without the taskbar and docked toolbars
+};
+
 struct DisplayMode {
   std::int32_t x = 0;
   std::int32_t y = 0;
@@ -91,6 +101,9 @@ using HookProc = LongResult(VMM_STDCALL*)(int code, WordParam wParam, LongParam 
 bool enumDisplayDevice(std::uint32_t index, DisplayDevice& device);
 // Fills the current mode; a failed query leaves `mode` all zero.
 void currentDisplayMode(const char* deviceName, DisplayMode& mode);
+// Replaces `areas` with the desktop's monitors (EnumDisplayMonitors and
+// GetMonitorInfoA); a monitor whose information cannot be read is left out.
+void enumMonitorAreas(std::vector<MonitorArea>& areas);
 
 // Window geometry. getWindowRect answers all zero for a window it cannot read.
 Rect getWindowRect(WindowHandle window);

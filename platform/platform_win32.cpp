@@ -9,6 +9,7 @@
 #include <shlwapi.h>
 
 #include <cstring>
+#include <new>
 
 namespace platform {
 namespace {
@@ -42,6 +43,48 @@ void currentDisplayMode(const char* deviceName, DisplayMode& mode) {
   mode.y = record.dmPosition.y;
   mode.width = record.dmPelsWidth;
   mode.height = record.dmPelsHeight;
+}
+
+namespace {
+
+Rect RectOf(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
+
+struct MonitorCollection {
+  std::vector<MonitorArea>* areas;
+  bool outOfMemory;
+};
+
+// No exception may cross the system's frames between EnumDisplayMonitors and
+// this callback: an allocation failure ends the enumeration and is thrown
+// again once it has returned.
+BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+  auto& collection = *reinterpret_cast<MonitorCollection*>(data);
+  MONITORINFOEXA info;
+  std::memset(&info, 0, sizeof info);
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoA(monitor, &info)) return TRUE;
+  MonitorArea area;
+  static_assert(sizeof area.deviceName == sizeof info.szDevice, "device names are 32 bytes");
+  std::memcpy(area.deviceName, info.szDevice, sizeof area.deviceName);
+  area.deviceName[sizeof area.deviceName - 1] = '\0';
+  area.monitor = RectOf(info.rcMonitor);
+  area.work = RectOf(info.rcWork);
+  try {
+    collection.areas->push_back(area);
+  } catch (const std::bad_alloc&) {
+    collection.outOfMemory = true;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+void enumMonitorAreas(std::vector<MonitorArea>& areas) {
+  areas.clear();
+  MonitorCollection collection{&areas, false};
+  EnumDisplayMonitors(nullptr, nullptr, &CollectMonitor, reinterpret_cast<LPARAM>(&collection));
+  if (collection.outOfMemory) throw std::bad_alloc();
 }
 
 Rect getWindowRect(WindowHandle window) {

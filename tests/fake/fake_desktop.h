@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,10 +30,23 @@ struct Display {
   std::uint32_t stateFlags = platform::kDisplayAttachedToDesktop;
   platform::DisplayMode mode;    // current settings
   bool settingsReadable = true;  // false: the settings query leaves zeros
+  // The monitor the window manager reports for it, in the coordinates
+  // windows use: for an attached display with readable settings, the
+  // rectangle of its mode unless one is given.
+  bool hasMonitor = true;
+  std::optional<platform::Rect> monitor;
+  std::optional<platform::Rect> work;  // none: the whole monitor
 };
 void addDisplay(const Display& display);
-// Adds an attached display whose rectangle is (left, top, right, bottom).
+// Adds an attached display whose monitor is (left, top, right, bottom) in
+// window coordinates; its settings report that rectangle times the scale.
 void addMonitor(const platform::Rect& rect, bool primary = false);
+// Display scaling of a host that is not DPI-aware: from now on addMonitor's
+// display settings are `numerator / denominator` times the monitor's
+// rectangle, while windows, moves, the pointer and monitor areas stay as given.
+void setDisplayScale(std::int32_t numerator, std::int32_t denominator);
+// The work area of the display added by addMonitor/addDisplay at `index`.
+void setWorkArea(std::size_t index, const platform::Rect& work);
 void clearDisplays();
 // Display enumeration throws std::bad_alloc, as running out of memory while
 // building a monitor list would.
@@ -138,6 +152,7 @@ struct CallCounts {
   int getAsyncKeyState = 0;
   int getForegroundWindow = 0;
   int enumDisplayDevice = 0;
+  int enumMonitorAreas = 0;
   int getWindowRect = 0;
   int getProfileInt = 0;
   int writeProfileString = 0;

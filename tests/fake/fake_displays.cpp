@@ -1,6 +1,7 @@
 // Display devices and their current settings.
 #include "tests/fake/fake_desktop.h"
 
+#include "common/numbers.h"
 #include "tests/fake/fake_state.h"
 
 #include <cstring>
@@ -8,18 +9,45 @@
 
 namespace fake {
 
-void addDisplay(const Display& display) { desktop().displays.push_back(display); }
+void addDisplay(const Display& display) {
+  Display added = display;
+  const bool attached = (display.stateFlags & platform::kDisplayAttachedToDesktop) != 0;
+  if (!attached || !display.settingsReadable) added.hasMonitor = false;
+  if (added.hasMonitor && !added.monitor) {
+    const platform::DisplayMode& m = display.mode;
+    // Wrapping as the platform's 32-bit sums do, for the modes tests make up.
+    added.monitor =
+        platform::Rect{m.x, m.y, numbers::wrapToInt32(std::int64_t{m.x} + std::int64_t{m.width}),
+                       numbers::wrapToInt32(std::int64_t{m.y} + std::int64_t{m.height})};
+  }
+  desktop().displays.push_back(added);
+}
 
 void addMonitor(const platform::Rect& rect, bool primary) {
+  const std::int64_t numerator = desktop().scaleNumerator;
+  const std::int64_t denominator = desktop().scaleDenominator;
+  const auto scaled = [&](std::int32_t value) {
+    return static_cast<std::int32_t>(value * numerator / denominator);
+  };
   Display display;
   display.name = "\\\\.\\DISPLAY" + std::to_string(desktop().displays.size() + 1);
   display.stateFlags =
       platform::kDisplayAttachedToDesktop | (primary ? platform::kDisplayPrimaryDevice : 0u);
-  display.mode.x = rect.left;
-  display.mode.y = rect.top;
-  display.mode.width = static_cast<std::uint32_t>(rect.right - rect.left);
-  display.mode.height = static_cast<std::uint32_t>(rect.bottom - rect.top);
+  display.mode.x = scaled(rect.left);
+  display.mode.y = scaled(rect.top);
+  display.mode.width = static_cast<std::uint32_t>(scaled(rect.right - rect.left));
+  display.mode.height = static_cast<std::uint32_t>(scaled(rect.bottom - rect.top));
+  display.monitor = rect;
   addDisplay(display);
+}
+
+void setDisplayScale(std::int32_t numerator, std::int32_t denominator) {
+  desktop().scaleNumerator = numerator;
+  desktop().scaleDenominator = denominator;
+}
+
+void setWorkArea(std::size_t index, const platform::Rect& work) {
+  desktop().displays.at(index).work = work;
 }
 
 void clearDisplays() { desktop().displays.clear(); }
@@ -59,6 +87,20 @@ void currentDisplayMode(const char* deviceName, DisplayMode& mode) {
       mode = display.mode;
       return;
     }
+  }
+}
+
+void enumMonitorAreas(std::vector<MonitorArea>& areas) {
+  ++desktop().calls.enumMonitorAreas;
+  areas.clear();
+  if (desktop().enumerationThrows) throw std::bad_alloc();
+  for (const fake::Display& display : desktop().displays) {
+    if (!display.hasMonitor || !display.monitor) continue;
+    MonitorArea area;
+    std::strncpy(area.deviceName, display.name.c_str(), sizeof area.deviceName - 1);
+    area.monitor = *display.monitor;
+    area.work = display.work.value_or(*display.monitor);
+    areas.push_back(area);
   }
 }
 

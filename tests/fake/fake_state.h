@@ -41,6 +41,8 @@ struct Hook {
 struct Desktop {
   std::vector<Display> displays;
   bool enumerationThrows = false;
+  std::int32_t scaleNumerator = 1;
+  std::int32_t scaleDenominator = 1;
   std::map<platform::WindowHandle, Window> windows;
   platform::WindowHandle nextWindow = 1;
   std::vector<MoveCall> moves;
