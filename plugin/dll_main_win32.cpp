@@ -8,12 +8,9 @@
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
   if (reason == DLL_PROCESS_ATTACH) {
     pluginState.moduleHandle = reinterpret_cast<platform::ModuleHandle>(instance);
-  } else if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
-    // Unloaded while the host lives on, perhaps without a shutdown: hooks
-    // left behind would call into unmapped code. At process exit (reserved
-    // set) the host's threads are gone and nothing is touched.
-    NoThrow(0, [] {
-      ReleaseHooksAndController(pluginState);
+  } else if (reason == DLL_PROCESS_DETACH) {
+    NoThrow(0, [&] {
+      OnLibraryUnload(reserved != nullptr);
       return 0;
     });
   }

@@ -11,6 +11,10 @@ alignas(PluginState) unsigned char pluginStateStorage[sizeof(PluginState)];
 
 PluginState& pluginState = *new (pluginStateStorage) PluginState();
 
+void OnLibraryUnload(bool processExit) {
+  if (!processExit) ReleaseHooksAndController(pluginState);
+}
+
 void ReleaseHooksAndController(PluginState& state) {
   state.callWndProcHook.reset();
   state.keyboardHook.reset();

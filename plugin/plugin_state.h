@@ -49,6 +49,11 @@ extern PluginState& pluginState;
 // the outermost one returns.
 void ReleaseHooksAndController(PluginState& state);
 
+// The library is unloaded: while the host lives on (perhaps without a
+// shutdown) the hooks must go before the code they call; at process exit the
+// host's threads are gone and nothing is touched.
+void OnLibraryUnload(bool processExit);
+
 // Marks a hook procedure call as running for as long as it lives.
 class HookCallScope {
  public:

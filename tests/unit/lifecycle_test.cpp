@@ -2,6 +2,9 @@
 
 #include <gmock/gmock.h>
 
+#include <memory>
+#include <vector>
+
 namespace {
 
 using ::testing::ElementsAre;
@@ -89,6 +92,37 @@ TEST_F(LifecycleTest, ShutDownRemovesTheMessageHookThenTheKeyboardHookThenTheCon
 TEST_F(LifecycleTest, ShutDownWithoutInitReleasesNothing) {
   EXPECT_EQ(PluginFunc_DoShutDown(), 1);
   EXPECT_TRUE(fake::hookEvents().empty());
+}
+
+// An unload while the host lives on must remove the hooks while the
+// controller they call still exists: a message delivered in between would
+// otherwise run on a destroyed controller.
+TEST_F(LifecycleTest, UnloadRemovesTheHooksBeforeTheControllerAndProcessExitTouchesNothing) {
+  const platform::WindowHandle window = fake::createWindow({0, 0, 800, 400});
+  std::vector<bool> controllerAtRemoval;
+  const PluginState* watched = &pluginState;
+  fake::setHookRemovalObserver(
+      [&] { controllerAtRemoval.push_back(watched->controller != nullptr); });
+
+  initWith(window);
+  OnLibraryUnload(true);
+  EXPECT_TRUE(controllerAtRemoval.empty());
+  EXPECT_NE(pluginState.controller, nullptr);
+
+  OnLibraryUnload(false);
+  EXPECT_THAT(controllerAtRemoval, ElementsAre(true, true));
+  EXPECT_EQ(pluginState.controller, nullptr);
+  EXPECT_EQ(fake::installedHooks(platform::kHookCallWndProc), 0);
+  EXPECT_EQ(fake::installedHooks(platform::kHookKeyboard), 0);
+
+  // The same order when the state record itself goes.
+  controllerAtRemoval.clear();
+  initWith(window);
+  auto leaving = std::make_unique<PluginState>(std::move(pluginState));
+  watched = leaving.get();
+  leaving.reset();
+  EXPECT_THAT(controllerAtRemoval, ElementsAre(true, true));
+  fake::setHookRemovalObserver(nullptr);
 }
 
 }  // namespace
