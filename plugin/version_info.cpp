@@ -1,5 +1,6 @@
 #include "plugin/version_info.h"
 
+#include "common/module_file_name.h"
 #include "common/numbers.h"
 #include "platform/platform.h"
 
@@ -16,7 +17,7 @@ constexpr std::uint32_t kModuleNameSize = platform::kMaxPath - 1;
 VersionInfo VersionInfo::load(std::uintptr_t module) {
   VersionInfo info;
   char path[kModuleNameSize] = {};
-  platform::getModuleFileName(module, path, kModuleNameSize);
+  ReadModuleFileName(module, path, kModuleNameSize);
 
   const std::uint32_t size = platform::getFileVersionInfoSize(path);
   if (size == 0) return info;

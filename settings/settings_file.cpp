@@ -1,5 +1,6 @@
 #include "settings/settings_file.h"
 
+#include "common/module_file_name.h"
 #include "common/numbers.h"
 #include "platform/platform.h"
 
@@ -25,7 +26,7 @@ void SettingsFile::writeBool(const char* key, bool value) const { writeInt(key, 
 
 std::string PluginDirectoryOf(std::uintptr_t moduleHandle) {
   char buffer[platform::kMaxPath] = {};
-  platform::getModuleFileName(moduleHandle, buffer, platform::kMaxPath);
+  ReadModuleFileName(moduleHandle, buffer, platform::kMaxPath);
   platform::pathRemoveFileSpec(buffer);
   return buffer;
 }

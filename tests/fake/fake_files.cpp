@@ -44,12 +44,13 @@ namespace platform {
 using fake::desktop;
 
 std::uint32_t getModuleFileName(ModuleHandle module, char* buffer, std::uint32_t size) {
-  if (size == 0) return 0;
+  // As Windows XP does it: a path that does not fit fills the buffer and is
+  // left unterminated.
   const auto it = desktop().modules.find(module);
   const std::string path = it == desktop().modules.end() ? std::string() : it->second;
-  const std::size_t copied = std::min<std::size_t>(path.size(), size - 1);
+  const std::size_t copied = std::min<std::size_t>(path.size(), size);
   std::memcpy(buffer, path.data(), copied);
-  buffer[copied] = '\0';
+  if (copied < size) buffer[copied] = '\0';
   return static_cast<std::uint32_t>(copied);
 }
 

@@ -1,6 +1,9 @@
 #include "plugin/version_info.h"
 
 #include "plugin_fixture.h"
+#include "settings/settings_file.h"
+
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -71,6 +74,24 @@ TEST_F(VersionInfoLoadTest, ReadsOnlyTheNeutralUnicodeBlockOfTheOwnLibrary) {
   fake::setVersionResource("C:\\Host\\vesk.exe", {{kFileVersion, "9.9.9"}});
   fake::setVersionResource(kLibraryPath, {});
   EXPECT_EQ(VersionInfo::load(kPluginModule).versionText(), "0.0.0");
+}
+
+// Older systems leave a module path that fills the buffer unterminated (the
+// fake does the same): every reader of the path must stop at its buffer.
+TEST_F(VersionInfoLoadTest, ModulePathsAtTheBuffersLengthStayInsideIt) {
+  const std::string folder = "C:\\" + std::string(200, 'p');
+  for (const std::size_t length : {210u, 257u, 258u, 259u, 260u, 400u}) {
+    SCOPED_TRACE(length);
+    const std::string path = folder + "\\" + std::string(length - folder.size() - 1, 'f');
+    ASSERT_EQ(path.size(), length);
+    fake::setModuleFileName(kPluginModule, path);
+    // The version texts read up to 258 characters of it, the settings up to 259.
+    fake::setVersionResource(path.substr(0, 258), {{kFileVersion, "2.3.4"}});
+    EXPECT_EQ(VersionInfo::load(kPluginModule).versionText(), "2.3.4");
+    EXPECT_EQ(PluginDirectoryOf(kPluginModule), folder);
+    EXPECT_EQ(SettingsFile(PluginDirectoryOf(kPluginModule)).path(),
+              folder + "\\VESK_MultiMonitor.ini");
+  }
 }
 
 }  // namespace
