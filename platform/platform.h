@@ -84,6 +84,7 @@ constexpr int kHookCallWndProc = 4;
 constexpr int kHookKeyboard = 2;
 
 constexpr int kKeyLeftButton = 0x01;
+constexpr int kKeyRightButton = 0x02;
 constexpr int kKeyShift = 0x10;
 constexpr int kKeyControl = 0x11;
 constexpr int kKeyHome = 0x24;
@@ -118,6 +119,8 @@ WindowHandle getActiveWindow();
 // Input state. Both answer the 16-bit key state with bit 15 set while down.
 std::int16_t getKeyState(int virtualKey);
 std::int16_t getAsyncKeyState(int virtualKey);
+// The system's "switch primary and secondary buttons" setting.
+bool mouseButtonsSwapped();
 // A failed query leaves `point` untouched.
 void getCursorPos(Point& point);
 
@@ -134,7 +137,8 @@ std::int32_t getProfileInt(const char* section, const char* key, std::int32_t fa
 void writeProfileString(const char* section, const char* key, const char* value, const char* path);
 
 // Files and the shell.
-// Copies at most size - 1 characters and a terminator; answers the length copied.
+// GetModuleFileNameA: answers the length copied; a path that does not fit is
+// cut to `size` characters, unterminated on Windows XP.
 std::uint32_t getModuleFileName(ModuleHandle module, char* buffer, std::uint32_t size);
 // Removes the last path component, keeping a drive root's backslash.
 void pathRemoveFileSpec(char* path);

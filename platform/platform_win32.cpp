@@ -111,6 +111,8 @@ WindowHandle getActiveWindow() { return fromHwnd(GetActiveWindow()); }
 std::int16_t getKeyState(int virtualKey) { return GetKeyState(virtualKey); }
 std::int16_t getAsyncKeyState(int virtualKey) { return GetAsyncKeyState(virtualKey); }
 
+bool mouseButtonsSwapped() { return GetSystemMetrics(SM_SWAPBUTTON) != 0; }
+
 void getCursorPos(Point& point) {
   POINT p = {point.x, point.y};
   if (GetCursorPos(&p)) {

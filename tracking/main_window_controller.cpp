@@ -4,7 +4,13 @@
 
 namespace {
 
-bool IsDown(std::int16_t keyState) { return keyState < 0; }
+// The button the user drags with: the asynchronous key state reports the
+// physical buttons, and a left-handed user's primary one is the right.
+bool PrimaryButtonDown() {
+  const int button =
+      platform::mouseButtonsSwapped() ? platform::kKeyRightButton : platform::kKeyLeftButton;
+  return platform::getAsyncKeyState(button) < 0;
+}
 
 class FlagScope {
  public:
@@ -34,9 +40,7 @@ void MainWindowController::OnWindowMessage(std::uint32_t message, platform::Word
     if (centerAlwaysInProgress_) return;
     // The option is tested before the button: most notifications then cost
     // no platform call at all.
-    if (shown && options.center && !IsDown(platform::getAsyncKeyState(platform::kKeyLeftButton))) {
-      CheckCenterAlways();
-    }
+    if (shown && options.center && !PrimaryButtonDown()) CheckCenterAlways();
   }
 }
 

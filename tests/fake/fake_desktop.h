@@ -80,6 +80,8 @@ void setShellWindow(platform::WindowHandle window);
 // getAsyncKeyState answers.
 void setKeyDown(int virtualKey, bool down);
 void setAsyncKeyDown(int virtualKey, bool down);
+// The system setting that makes the physical right button the primary one.
+void setMouseButtonsSwapped(bool swapped);
 void setCursor(platform::Point point, bool readable = true);
 
 // Messages through the WH_CALLWNDPROC hooks of the window's thread, then to the
@@ -106,6 +108,8 @@ int keystrokesReceived();
 int maxPosChangingDepth();
 
 int installedHooks(int hookType);
+// Called as each hook is removed, before it is gone.
+void setHookRemovalObserver(std::function<void()> observer);
 // "install 4 on 1", "remove 4", ... in the order they happened.
 const std::vector<std::string>& hookEvents();
 int callNextHookCount();

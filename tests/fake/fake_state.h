@@ -52,11 +52,13 @@ struct Desktop {
   platform::WindowHandle shell = 0;
   std::set<int> keysDown;
   std::set<int> asyncKeysDown;
+  bool buttonsSwapped = false;
   platform::Point cursor;
   bool cursorReadable = true;
   std::vector<Hook> hooks;
   platform::HookHandle nextHook = 1;
   std::vector<std::string> hookEvents;
+  std::function<void()> hookRemovalObserver;
   std::vector<ReceivedMessage> received;
   int keystrokes = 0;
   int posChangingDepth = 0;

@@ -102,6 +102,8 @@ void setKeyDown(int virtualKey, bool down) {
   }
 }
 
+void setMouseButtonsSwapped(bool swapped) { desktop().buttonsSwapped = swapped; }
+
 void setAsyncKeyDown(int virtualKey, bool down) {
   if (down) {
     desktop().asyncKeysDown.insert(virtualKey);
@@ -142,6 +144,10 @@ bool keyUp(int virtualKey) {
 const std::vector<ReceivedMessage>& receivedMessages() { return desktop().received; }
 int keystrokesReceived() { return desktop().keystrokes; }
 int maxPosChangingDepth() { return desktop().maxPosChangingDepth; }
+
+void setHookRemovalObserver(std::function<void()> observer) {
+  desktop().hookRemovalObserver = std::move(observer);
+}
 
 int installedHooks(int hookType) {
   return static_cast<int>(std::count_if(desktop().hooks.begin(), desktop().hooks.end(),
@@ -197,6 +203,8 @@ std::int16_t getKeyState(int virtualKey) {
   return desktop().keysDown.count(virtualKey) != 0 ? std::int16_t{-128} : std::int16_t{0};
 }
 
+bool mouseButtonsSwapped() { return desktop().buttonsSwapped; }
+
 std::int16_t getAsyncKeyState(int virtualKey) {
   ++desktop().calls.getAsyncKeyState;
   // Bit 0 ("pressed since the last query") set as well, which callers ignore.
@@ -217,6 +225,7 @@ HookHandle installHook(int hookType, HookProc proc, ThreadId thread) {
 }
 
 void removeHook(HookHandle hook) {
+  if (desktop().hookRemovalObserver) desktop().hookRemovalObserver();
   auto& hooks = desktop().hooks;
   for (const fake::Hook& h : hooks) {
     if (h.handle == hook) desktop().hookEvents.push_back("remove " + std::to_string(h.type));

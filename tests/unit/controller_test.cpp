@@ -265,18 +265,39 @@ TEST_F(ControllerTest, CenterAlwaysRecentresEveryTime) {
   }
 }
 
-TEST_F(ControllerTest, NothingIsCentredWhileTheLeftButtonIsHeld) {
-  setOption("Center", 1);
-  setOption("CenterAlways", 1);
-  init();
-  show(onM2);
-  fake::setAsyncKeyDown(platform::kKeyLeftButton, true);
-  fake::setWindowRect(host, {1920, 0, 2720, 600});
-  fake::sendMessage(host, platform::kMessageWindowPosChanging, 0);
-  EXPECT_EQ(hostRect(), (platform::Rect{1920, 0, 2720, 600}));
-  fake::setAsyncKeyDown(platform::kKeyLeftButton, false);
-  fake::sendMessage(host, platform::kMessageWindowPosChanging, 0);
-  EXPECT_EQ(hostRect(), (platform::Rect{2160, 212, 2960, 812}));
+TEST_F(ControllerTest, NothingIsCentredWhileThePrimaryButtonIsHeld) {
+  struct Case {
+    bool swapped;
+    int held;  // 0: none
+    bool centres;
+  };
+  const Case cases[] = {
+      {false, 0, true},
+      {false, platform::kKeyLeftButton, false},
+      {false, platform::kKeyRightButton, true},
+      // Left-handed: the physical right button drags.
+      {true, 0, true},
+      {true, platform::kKeyRightButton, false},
+      {true, platform::kKeyLeftButton, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "swapped " << c.swapped << ", held " << c.held);
+    setOption("Center", 1);
+    setOption("CenterAlways", 1);
+    init();
+    show(onM2);
+    fake::setMouseButtonsSwapped(c.swapped);
+    if (c.held != 0) fake::setAsyncKeyDown(c.held, true);
+    fake::setWindowRect(host, {1920, 0, 2720, 600});
+    fake::sendMessage(host, platform::kMessageWindowPosChanging, 0);
+    EXPECT_EQ(hostRect(), c.centres ? (platform::Rect{2160, 212, 2960, 812})
+                                    : (platform::Rect{1920, 0, 2720, 600}));
+    if (c.held != 0) fake::setAsyncKeyDown(c.held, false);
+    fake::sendMessage(host, platform::kMessageWindowPosChanging, 0);
+    EXPECT_EQ(hostRect(), (platform::Rect{2160, 212, 2960, 812})) << "once released";
+    TearDown();
+    SetUp();
+  }
 }
 
 TEST_F(ControllerTest, ACentreAlwaysCentringDoesNotRecurseIntoItself) {
