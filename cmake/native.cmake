@@ -19,6 +19,7 @@ set(VMM_UNIT_TEST_SOURCES
   tests/unit/hotkeys_test.cpp
   tests/unit/lifecycle_test.cpp
   tests/unit/monitor_list_test.cpp
+  tests/unit/more_settings_test.cpp
   tests/unit/numbers_test.cpp
   tests/unit/options_dialog_test.cpp
   tests/unit/placement_test.cpp

@@ -2,6 +2,8 @@
 
 #include "common/numbers.h"
 
+#include <algorithm>
+
 using numbers::roundToInt32;
 using numbers::wrappingAdd;
 using numbers::wrappingMul;
@@ -45,6 +47,63 @@ std::int32_t HeightOf(const platform::Rect& r) { return wrappingSub(r.bottom, r.
 
 std::int32_t HorizontalCentreOf(const platform::Rect& r) {
   return wrappingAdd(WidthOf(r) / 2, r.left);
+}
+
+platform::Point CentreOf(const platform::Rect& r) {
+  return platform::Point{HorizontalCentreOf(r), wrappingAdd(HeightOf(r) / 2, r.top)};
+}
+
+MonitorRules RulesOf(const PluginOptions& options) {
+  return MonitorRules{options.useWorkArea, options.useBothAxes, options.keepOnScreen};
+}
+
+platform::Rect AreaOf(const MonitorInfo& monitor, const MonitorRules& rules) {
+  if (rules.useWorkArea && monitor.workRect != platform::Rect{}) return monitor.workRect;
+  return monitor.rect;
+}
+
+namespace {
+
+// One axis of KeptInside, in 64 bits so that no intermediate overflows.
+void KeepSpanInside(std::int32_t& start, std::int32_t& end, std::int32_t areaStart,
+                    std::int32_t areaEnd) {
+  const std::int64_t extent = std::int64_t{end} - start;
+  const std::int64_t room = std::int64_t{areaEnd} - areaStart;
+  std::int64_t newStart = start;
+  std::int64_t newEnd = end;
+  if (extent > room) {
+    newStart = areaStart;
+    newEnd = areaEnd;
+  } else if (start < areaStart) {
+    newStart = areaStart;
+    newEnd = areaStart + extent;
+  } else if (std::int64_t{start} + extent > areaEnd) {
+    newStart = areaEnd - extent;
+    newEnd = areaEnd;
+  }
+  start = numbers::wrapToInt32(newStart);
+  end = numbers::wrapToInt32(newEnd);
+}
+
+}  // namespace
+
+platform::Rect KeptInside(const platform::Rect& window, const platform::Rect& area) {
+  platform::Rect kept = window;
+  KeepSpanInside(kept.left, kept.right, area.left, area.right);
+  KeepSpanInside(kept.top, kept.bottom, area.top, area.bottom);
+  return kept;
+}
+
+bool LiesInside(const platform::Rect& window, const platform::Rect& area) {
+  return KeptInside(window, area) == window;
+}
+
+void SortMonitors(std::vector<MonitorInfo>& monitors, const MonitorRules& rules) {
+  std::stable_sort(monitors.begin(), monitors.end(),
+                   [&](const MonitorInfo& a, const MonitorInfo& b) {
+                     if (a.rect.left != b.rect.left) return a.rect.left < b.rect.left;
+                     return rules.useBothAxes && a.rect.top < b.rect.top;
+                   });
 }
 
 platform::Rect PlacedRect(const platform::Rect& r, const platform::Rect& source,
@@ -98,9 +157,36 @@ std::optional<std::size_t> MonitorIndexAtX(const std::vector<MonitorInfo>& monit
   return std::nullopt;
 }
 
+std::optional<std::size_t> MonitorIndexAt(const std::vector<MonitorInfo>& monitors,
+                                          platform::Point point, const MonitorRules& rules) {
+  if (!rules.useBothAxes) return MonitorIndexAtX(monitors, point.x);
+  for (std::size_t i = 0; i < monitors.size(); ++i) {
+    const platform::Rect& r = monitors[i].rect;
+    if (r.left <= point.x && point.x <= r.right && r.top <= point.y && point.y <= r.bottom) {
+      return i;
+    }
+  }
+  return std::nullopt;
+}
+
 std::optional<std::size_t> MonitorIndexOfRect(const std::vector<MonitorInfo>& monitors,
-                                              const platform::Rect& window) {
-  return MonitorIndexAtX(monitors, HorizontalCentreOf(window));
+                                              const platform::Rect& window,
+                                              const MonitorRules& rules) {
+  return MonitorIndexAt(monitors, CentreOf(window), rules);
+}
+
+std::optional<std::size_t> ChosenMonitorIndex(const std::vector<MonitorInfo>& monitors,
+                                              const PluginOptions& options) {
+  if (options.showOnPrimaryMonitor) {
+    for (std::size_t i = 0; i < monitors.size(); ++i) {
+      if (monitors[i].primary) return i;
+    }
+  }
+  const std::int32_t n = options.showOnMonitorNumber;
+  if (n >= 1 && static_cast<std::size_t>(n) <= monitors.size()) {
+    return static_cast<std::size_t>(n) - 1;
+  }
+  return std::nullopt;
 }
 
 std::optional<std::size_t> SteppedMonitor(std::size_t count, std::size_t current,

@@ -55,6 +55,7 @@ MonitorInfo EntryOf(const platform::DisplayDevice& device,
   // both are the same.
   if (const platform::MonitorArea* area = AreaOf(device, areas)) {
     info.rect = area->monitor;
+    info.workRect = area->work;
     return info;
   }
   platform::DisplayMode mode;
@@ -64,20 +65,13 @@ MonitorInfo EntryOf(const platform::DisplayDevice& device,
   const std::int32_t height = numbers::wrapToInt32(std::int64_t{mode.height});
   info.rect = platform::Rect{mode.x, mode.y, numbers::wrappingAdd(mode.x, width),
                              numbers::wrappingAdd(mode.y, height)};
+  info.workRect = info.rect;
   return info;
-}
-
-void SortByLeftEdge(std::vector<MonitorInfo>& entries) {
-  // Stable: monitors sharing a left edge stay in enumeration order, which is
-  // what decides the winner where their spans overlap.
-  std::stable_sort(entries.begin(), entries.end(), [](const MonitorInfo& a, const MonitorInfo& b) {
-    return a.rect.left < b.rect.left;
-  });
 }
 
 }  // namespace
 
-MonitorList::MonitorList() {
+MonitorList::MonitorList(const MonitorRules& rules) {
   platform::DisplayDevice device;
   std::vector<platform::MonitorArea> areas;
   bool areasRead = false;
@@ -91,11 +85,12 @@ MonitorList::MonitorList() {
     }
     entries_.push_back(EntryOf(device, areas));
   }
-  SortByLeftEdge(entries_);
+  SortMonitors(entries_, rules);
 }
 
-MonitorList::MonitorList(std::vector<MonitorInfo> entries) : entries_(std::move(entries)) {
-  SortByLeftEdge(entries_);
+MonitorList::MonitorList(std::vector<MonitorInfo> entries, const MonitorRules& rules)
+    : entries_(std::move(entries)) {
+  SortMonitors(entries_, rules);
 }
 
 namespace {
@@ -110,12 +105,23 @@ const MonitorInfo* MonitorAtX(const MonitorList& list, std::int32_t x) {
   return EntryAt(list, MonitorIndexAtX(list.entries(), x));
 }
 
-const MonitorInfo* MonitorOfRect(const MonitorList& list, const platform::Rect& window) {
-  return EntryAt(list, MonitorIndexOfRect(list.entries(), window));
+const MonitorInfo* MonitorAt(const MonitorList& list, platform::Point point,
+                             const MonitorRules& rules) {
+  return EntryAt(list, MonitorIndexAt(list.entries(), point, rules));
 }
 
-const MonitorInfo* MonitorOfWindow(const MonitorList& list, platform::WindowHandle window) {
-  return MonitorOfRect(list, platform::getWindowRect(window));
+const MonitorInfo* MonitorOfRect(const MonitorList& list, const platform::Rect& window,
+                                 const MonitorRules& rules) {
+  return EntryAt(list, MonitorIndexOfRect(list.entries(), window, rules));
+}
+
+const MonitorInfo* MonitorOfWindow(const MonitorList& list, platform::WindowHandle window,
+                                   const MonitorRules& rules) {
+  return MonitorOfRect(list, platform::getWindowRect(window), rules);
+}
+
+const MonitorInfo* ChosenMonitor(const MonitorList& list, const PluginOptions& options) {
+  return EntryAt(list, ChosenMonitorIndex(list.entries(), options));
 }
 
 const MonitorInfo* SteppedMonitor(const MonitorList& list, const MonitorInfo* current,

@@ -26,7 +26,9 @@ void PlaceOnMonitor(const MonitorInfo* target, const MonitorInfo* source,
                     std::int32_t heightPercent, const MonitorList& monitors);
 
 // Centres the window, keeping its size, on the monitor that holds its
-// horizontal centre, and answers the rectangle it gave the window. Builds its
-// own monitor list unless one is given.
-platform::Rect CenterOnCurrentMonitor(platform::WindowHandle window);
-platform::Rect CenterOnCurrentMonitor(platform::WindowHandle window, const MonitorList& monitors);
+// centre (by the rules), and answers the rectangle it gave the window. Builds
+// its own monitor list unless one is given.
+platform::Rect CenterOnCurrentMonitor(platform::WindowHandle window,
+                                      const MonitorRules& rules = {});
+platform::Rect CenterOnCurrentMonitor(platform::WindowHandle window, const MonitorList& monitors,
+                                      const MonitorRules& rules = {});

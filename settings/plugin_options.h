@@ -22,6 +22,12 @@ struct PluginOptions {
   std::int32_t resizePercentValue;
   bool resizePercentV;
   std::int32_t resizePercentValueV;
+  // Edited in the settings file only; all off keeps the classic behaviour.
+  bool useWorkArea;
+  bool useBothAxes;
+  bool keepOnScreen;
+  bool showOnPrimaryMonitor;
+  std::int32_t showOnMonitorNumber;  // 0: none
 
   // Every field at its default.
   PluginOptions();
@@ -77,6 +83,11 @@ inline constexpr OptionEntry kOptionTable[] = {
     FlagOption("ResizePercentV", false, &PluginOptions::resizePercentV, IDC_RESIZE_PERCENT_V, 8),
     NumberOption(kKeyResizePercentValueV, kDefaultPercent, &PluginOptions::resizePercentValueV,
                  IDC_RESIZE_PERCENT_VALUE_V, 10),
+    FlagOption("UseWorkArea", false, &PluginOptions::useWorkArea, 0, -1),
+    FlagOption("UseBothAxes", false, &PluginOptions::useBothAxes, 0, -1),
+    FlagOption("KeepOnScreen", false, &PluginOptions::keepOnScreen, 0, -1),
+    FlagOption("ShowOnPrimaryMonitor", false, &PluginOptions::showOnPrimaryMonitor, 0, -1),
+    NumberOption("ShowOnMonitorNumber", 0, &PluginOptions::showOnMonitorNumber, 0, -1),
     // clang-format on
 };
 inline constexpr std::size_t kOptionCount = sizeof kOptionTable / sizeof kOptionTable[0];

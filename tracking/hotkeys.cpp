@@ -49,7 +49,7 @@ bool HandleHotkey(MainWindowController& controller, std::uint32_t virtualKey,
 
   switch (virtualKey) {
     case platform::kKeyHome:
-      if (release) CenterOnCurrentMonitor(controller.hostWindow);
+      if (release) CenterOnCurrentMonitor(controller.hostWindow, RulesOf(controller.options));
       return true;
     case platform::kKeyLeft:
       if (release) MoveToMonitor(controller, MonitorStep::Previous, 0, 0);
@@ -67,8 +67,9 @@ bool HandleHotkey(MainWindowController& controller, std::uint32_t virtualKey,
 
 void MoveToMonitor(MainWindowController& controller, MonitorStep step, std::int32_t widthPercent,
                    std::int32_t heightPercent) {
-  const MonitorList monitors;
-  const MonitorInfo* current = MonitorOfWindow(monitors, controller.hostWindow);
+  const MonitorRules rules = RulesOf(controller.options);
+  const MonitorList monitors(rules);
+  const MonitorInfo* current = MonitorOfWindow(monitors, controller.hostWindow, rules);
   PlaceOnMonitor(SteppedMonitor(monitors, current, step), current, controller.placementTarget(),
                  widthPercent, heightPercent, monitors);
 }

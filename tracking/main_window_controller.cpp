@@ -46,21 +46,30 @@ void MainWindowController::OnWindowMessage(std::uint32_t message, platform::Word
 
 void MainWindowController::PlaceOnShow(platform::WindowHandle previousWindow) {
   if (!options.enableMultiMonitor) return;
-  const MonitorList monitors;
-  // Asking for the desktop and shell windows costs a server round trip each;
-  // the option or a null answer decide without them.
-  const bool followMouse = options.showOnMonitorWithMouse || previousWindow == 0 ||
-                           previousWindow == platform::getDesktopWindow() ||
-                           previousWindow == platform::getShellWindow();
-  const MonitorInfo* source = MonitorOfWindow(monitors, hostWindow);
-  const MonitorInfo* target = nullptr;
-  if (!followMouse) {
-    target = MonitorOfWindow(monitors, previousWindow);
+  const MonitorRules rules = RulesOf(options);
+  const MonitorList monitors(rules);
+  const MonitorInfo* target = ChosenMonitor(monitors, options);
+  const MonitorInfo* source = nullptr;
+  if (target != nullptr) {
+    source = MonitorOfWindow(monitors, hostWindow, rules);
   } else {
-    platform::Point pointer;
-    platform::getCursorPos(pointer);
-    target = MonitorAtX(monitors, pointer.x);
+    // Asking for the desktop and shell windows costs a server round trip
+    // each; the option or a null answer decide without them.
+    const bool followMouse = options.showOnMonitorWithMouse || previousWindow == 0 ||
+                             previousWindow == platform::getDesktopWindow() ||
+                             previousWindow == platform::getShellWindow();
+    source = MonitorOfWindow(monitors, hostWindow, rules);
+    if (!followMouse) {
+      target = MonitorOfWindow(monitors, previousWindow, rules);
+    } else {
+      platform::Point pointer;
+      platform::getCursorPos(pointer);
+      target = MonitorAt(monitors, pointer, rules);
+    }
   }
+  // A window left beyond a monitor that is gone counts as lying on the
+  // target, so that it comes back into view there.
+  if (source == nullptr && rules.keepOnScreen) source = target;
   PlaceOnMonitor(target, source, placementTarget(), 0, 0, monitors);
 }
 
@@ -72,7 +81,7 @@ void MainWindowController::CheckCenterAlways() {
   }
   {
     const FlagScope inProgress(centerAlwaysInProgress_);
-    CenterOnCurrentMonitor(hostWindow);
+    CenterOnCurrentMonitor(hostWindow, RulesOf(options));
   }
   lastCenteredRect = platform::Rect{};
 }

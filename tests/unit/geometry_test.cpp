@@ -320,7 +320,7 @@ INSTANTIATE_TEST_SUITE_P(Centring, CentredRectTest, ::testing::ValuesIn(kCentrin
 // --- Monitor lookups -------------------------------------------------------------------
 std::vector<MonitorInfo> ListOf(const std::vector<Rect>& rects) {
   std::vector<MonitorInfo> list;
-  for (const Rect& rect : rects) list.push_back(MonitorInfo{0, false, rect});
+  for (const Rect& rect : rects) list.push_back(MonitorInfo{0, false, rect, {}});
   return list;
 }
 

@@ -141,7 +141,7 @@ TEST_F(MonitorListTest, EntriesGivenDirectlyAreSortedTheSameWay) {
   const Rect rects[] = {
       {1920, 0, 3200, 1024}, {0, 0, 1920, 1080}, {0, 1080, 1920, 2160}, {-800, 0, 0, 600}};
   std::uint32_t number = 1;
-  for (const Rect& rect : rects) entries.push_back(MonitorInfo{number++, false, rect});
+  for (const Rect& rect : rects) entries.push_back(MonitorInfo{number++, false, rect, {}});
   const MonitorList list(entries);
   EXPECT_EQ(NumbersOf(list), (std::vector<std::uint32_t>{4, 2, 3, 1}));
   EXPECT_EQ(fake::calls().enumDisplayDevice, 0);
@@ -293,8 +293,8 @@ TEST_F(MonitorListTest, PrimaryFollowsBitTwoOnly) {
 TEST_F(MonitorListTest, OverlappingSpansGoToTheLowerLeftEdgeWhateverTheOrderGiven) {
   // The lookup takes the first entry that holds x; the list's sort is what
   // puts the lower left edge first.
-  const MonitorList list(
-      {MonitorInfo{1, false, {1000, 0, 3000, 1080}}, MonitorInfo{2, false, {0, 500, 2000, 1500}}});
+  const MonitorList list({MonitorInfo{1, false, {1000, 0, 3000, 1080}, {}},
+                          MonitorInfo{2, false, {0, 500, 2000, 1500}, {}}});
   const MonitorInfo* overlap = MonitorAtX(list, 1500);
   ASSERT_NE(overlap, nullptr);
   EXPECT_EQ(overlap->displayNumber, 2u);
