@@ -131,6 +131,7 @@ std::int32_t __cdecl HostCallbackProc(std::int32_t pluginId, const char* request
   const std::size_t length = text->second.size() < room ? text->second.size() : room;
   std::memcpy(answer, text->second.data(), length);
   static_cast<char*>(answer)[length] = '\0';
+  if (context->afterAnswer) context->afterAnswer(request);
   return 1;
 }
 
@@ -558,7 +559,7 @@ int main(int argc, char** argv) {
     }
     if (!report.check(scenario != nullptr, "scenario " + name + " exists")) continue;
     std::printf("---- %s\n", name.c_str());
-    HostContext context{report, plugin, options, dllPath, {}, nullptr, {}, {}};
+    HostContext context{report, plugin, options, dllPath, {}, nullptr, {}, {}, {}};
     currentContext = &context;
     scenario(context);
     currentContext = nullptr;

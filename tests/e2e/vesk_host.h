@@ -16,6 +16,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -81,6 +82,9 @@ struct HostContext {
   HWND mainWindowAnswer = nullptr;
   std::map<std::string, std::string> textAnswers;
   std::vector<HostRequest> requests;
+  // Called with each request after it was answered, inside the callback: a
+  // host that calls back into the plugin from there.
+  std::function<void(const std::string& request)> afterAnswer;
 
   std::string option(const std::string& name, const std::string& fallback = "") const;
 };

@@ -239,14 +239,15 @@ void DemoScenario(HostContext& context) {
   };
 
   // Default options throughout; each step starts where the one before left
-  // the window, and the placement rules (truncating) give:
+  // the window, and the placement rules (scaled values rounded) give:
   const Step steps[] = {
       // The worked example: (560, 340) 800x400 scaled by 1280/1920 and 1024/1080.
       {"shown-on-M2",
        "shown while the previous window is in front on M2",
        show,
        {2293, 322, 2826, 701}},
-      // Back: (373, 322) 533x379 scaled by 1.5 and 1080/1024.
+      // Back: (373, 322) 533x379 scaled by 1.5 and 1080/1024, rounded: exactly
+      // where it started.
       {"shown-on-M1",
        "shown while the previous window is in front on M1",
        [&] {
@@ -256,9 +257,9 @@ void DemoScenario(HostContext& context) {
          HostWindow::pumpMessages();
          return show();
        },
-       {559, 339, 1358, 738}},
-      // VESK knows no previous window: the pointer's monitor. (559, 339)
-      // 799x399 scaled by 1280/1920 and 1024/1080.
+       {560, 340, 1360, 740}},
+      // VESK knows no previous window: the pointer's monitor. The worked
+      // example again.
       {"pointer-on-M2",
        "shown with no previous window and the pointer on M2",
        [&] {
@@ -269,25 +270,24 @@ void DemoScenario(HostContext& context) {
          HostWindow::pumpMessages();
          return show();
        },
-       {2292, 321, 2824, 699}},
-      // M2 is the last monitor: Next wraps round to M1. (372, 321) 532x378
-      // scaled by 1.5 and 1080/1024.
+       {2293, 322, 2826, 701}},
+      // M2 is the last monitor: Next wraps round to M1, back where it started.
       {"win-right",
        "Win+Right: next monitor, round to M1",
        [&] { return hotkey({VK_LWIN}, VK_RIGHT); },
-       {558, 338, 1356, 736}},
+       {560, 340, 1360, 740}},
       // Width 50 % of 1920; same monitor, so the top left corner stays.
       {"win-ctrl-5",
        "Win+Ctrl+5: width 50 % of M1",
        [&] {
          return hotkey({VK_LWIN, VK_CONTROL}, '5');
        },
-       {558, 338, 1518, 736}},
-      // Size kept: ((1920 - 960) / 2, (1080 - 398) / 2).
+       {560, 340, 1520, 740}},
+      // Size kept: ((1920 - 960) / 2, (1080 - 400) / 2).
       {"win-home",
        "Win+Home: centred on M1",
        [&] { return hotkey({VK_LWIN}, VK_HOME); },
-       {480, 341, 1440, 739}},
+       {480, 340, 1440, 740}},
   };
 
   int number = 0;

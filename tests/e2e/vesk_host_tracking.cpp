@@ -203,7 +203,7 @@ constexpr RECT kPreviousOnM2 = {2000, 100, 2300, 300};
 constexpr RECT kPreviousOnM1 = {100, 100, 400, 300};
 // The worked example: from kMainStart to M2 with relative move and size,
 // (560 * 1280/1920, 340 * 1024/1080) and (800 * 1280/1920, 400 * 1024/1080),
-// truncated.
+// rounded.
 constexpr RECT kOnM2 = {2293, 322, 2826, 701};
 
 int RequestsFor(const HostContext& context, const std::string& text) {
@@ -264,7 +264,7 @@ void ShowAndHotkeysScenario(HostContext& context) {
 
   // Each hotkey from where the one before left the window, default options
   // (relative move and size, no centring); expected rectangles by the
-  // placement rules, truncating:
+  // placement rules, scaled values rounded:
   struct Hotkey {
     const char* name;
     std::vector<WORD> modifiers;
@@ -273,17 +273,16 @@ void ShowAndHotkeysScenario(HostContext& context) {
   };
   const Hotkey hotkeys[] = {
       // M2 is the last monitor, so Next wraps to M1: (373 * 1.5, 322 * 1080/1024),
-      // (533 * 1.5, 379 * 1080/1024).
-      {"Win+Right", {VK_LWIN}, VK_RIGHT, {559, 339, 1358, 738}},
-      // M1 is the first, so Previous wraps to M2: (1920 + 559 * 2/3, 339 * 1024/1080),
-      // (799 * 2/3, 399 * 1024/1080).
-      {"Win+Left", {VK_LWIN}, VK_LEFT, {2292, 321, 2824, 699}},
-      // Centred on M2, size kept: (1920 + (1280 - 532) / 2, (1024 - 378) / 2).
-      {"Win+Home", {VK_LWIN}, VK_HOME, {2294, 323, 2826, 701}},
+      // (533 * 1.5, 379 * 1080/1024), back where the window started.
+      {"Win+Right", {VK_LWIN}, VK_RIGHT, {560, 340, 1360, 740}},
+      // M1 is the first, so Previous wraps to M2: the worked example again.
+      {"Win+Left", {VK_LWIN}, VK_LEFT, {2293, 322, 2826, 701}},
+      // Centred on M2, size kept: (1920 + (1280 - 533) / 2, (1024 - 379) / 2).
+      {"Win+Home", {VK_LWIN}, VK_HOME, {2293, 322, 2826, 701}},
       // Width 50 % of 1280; same monitor, so the top left corner stays.
-      {"Win+Ctrl+5", {VK_LWIN, VK_CONTROL}, '5', {2294, 323, 2934, 701}},
+      {"Win+Ctrl+5", {VK_LWIN, VK_CONTROL}, '5', {2293, 322, 2933, 701}},
       // Height 100 % of 1024.
-      {"Win+Ctrl+Shift+0", {VK_LWIN, VK_CONTROL, VK_SHIFT}, '0', {2294, 323, 2934, 1347}},
+      {"Win+Ctrl+Shift+0", {VK_LWIN, VK_CONTROL, VK_SHIFT}, '0', {2293, 322, 2933, 1346}},
   };
   if (!CheckInFront(report, main, "before the hotkeys")) return;
   for (const Hotkey& hotkey : hotkeys) {
@@ -455,7 +454,56 @@ void CenterScenario(HostContext& context) {
   report.checkEqual(context.plugin.DoShutDown(), 1, "DoShutDown result");
 }
 
+// VESK shutting the plugin down, or starting it again, from inside its answer
+// to "resolve:%LASTHWND%": the show in progress finishes on the old
+// controller, nothing crashes, and the plugin afterwards is what the last
+// call made it.
+void ReentryScenario(HostContext& context) {
+  Report& report = context.report;
+  const std::string settingsPath = SettingsPathBeside(context.dllPath);
+  WriteSettings(settingsPath, {{"Center", "1"}});
+  TrackedWindow main;
+  TrackedWindow previous;
+  if (!report.check(main.create(kMainStart) && previous.create(kPreviousOnM2),
+                    "the host creates its main window and a window on M2")) {
+    return;
+  }
+  ParkPointer();
+  ShowWindow(previous.handle(), SW_SHOW);
+  HostWindow::pumpMessages();
+  context.textAnswers[kPreviousWindowRequest] = DecimalHandle(previous.handle());
+  // Centred on M2 at its size, after the scaling from M1.
+  const RECT centredOnM2 = {2293, 322, 2826, 701};
+  for (const bool initAgain : {false, true}) {
+    const std::string call = initAgain ? "DoShutDown and DoInit" : "DoShutDown";
+    if (!InitPlugin(context, main.handle())) return;
+    main.moveTo(kMainStart);
+    int calls = 0;
+    context.afterAnswer = [&](const std::string& request) {
+      if (request != kPreviousWindowRequest || calls++ > 0) return;
+      context.plugin.DoShutDown();
+      if (initAgain) {
+        context.plugin.DoInit(context.dllPath.c_str(), 4711, nullptr, nullptr, &HostCallbackProc,
+                              nullptr);
+      }
+    };
+    ShowMain(main);
+    context.afterAnswer = nullptr;
+    report.checkEqual(calls, 1, call + " from inside the answer: the host was asked once");
+    CheckRect(report, main.rect(), centredOnM2,
+              call + " from inside the answer: the show lands at");
+    HideMain(main);
+    main.moveTo(kMainStart);
+    ShowMain(main);
+    CheckRect(report, main.rect(), initAgain ? centredOnM2 : kMainStart,
+              call + ", then the next show " + (initAgain ? "is placed again at" : "stays at"));
+    HideMain(main);
+    report.checkEqual(context.plugin.DoShutDown(), 1, "DoShutDown result");
+  }
+}
+
 const ScenarioRegistration kShow("tracking-show", &ShowAndHotkeysScenario);
+const ScenarioRegistration kReentry("tracking-reentry", &ReentryScenario);
 const ScenarioRegistration kMouse("tracking-mouse", &MouseScenario);
 const ScenarioRegistration kCenter("tracking-center", &CenterScenario);
 
