@@ -7,3 +7,8 @@ vmm_add_wine_test(dialog_version_resource "1024x768+0+0" vesk_host --dll=${VMM_W
 vmm_add_wine_test(dialog_options "1600x900+0+0,1280x1024+1600+0" vesk_host
                   --dll=${VMM_WINE_DLL} dialog-no-controller dialog-template dialog-states
                   dialog-save dialog-close dialog-reload TIMEOUT 60)
+
+# VESK shuts the plugin down (its tray's Exit) while the options are open; the
+# user presses OK, and VESK starts the plugin again on two monitors.
+vmm_add_wine_test(dialog_shutdown_inside "1600x900+0+0,1280x1024+1600+0" vesk_host
+                  --dll=${VMM_WINE_DLL} dialog-shutdown-inside TIMEOUT 30)

@@ -1,18 +1,22 @@
 // The options dialog and the running plugin: what OK changes in the live
-// options, the dialog without a main window, and the dialog held open for
-// pictures.
-//   dialog-reload         OK reaches the live options: the next show is centred
-//   dialog-no-controller  without a main window the dialog still edits the file
-//   hold-dialog           keeps the dialog open for scripts/screenshot-dialog
+// options, a shutdown while the dialog is open, the dialog without a main
+// window, and the dialog held open for pictures.
+//   dialog-reload           OK reaches the live options: the next show is centred
+//   dialog-shutdown-inside  VESK shuts the plugin down inside the dialog, the user
+//                           presses OK: the file is written, a new start uses it
+//   dialog-no-controller    without a main window the dialog still edits the file
+//   hold-dialog             keeps the dialog open for scripts/screenshot-dialog
 #include "tests/e2e/vesk_host_dialog.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 namespace dialog {
 namespace {
 
 // ---------------------------------------------------------------------------
-// dialog-reload
+// VESK's main window shown with the pointer on the second monitor
 
 std::string RectText(const RECT& r) {
   return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
@@ -29,17 +33,20 @@ bool SameRect(const RECT& a, const RECT& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
-void DialogReloadScenario(HostContext& context) {
-  Report& report = context.report;
-  constexpr int kLeft = 100, kTop = 100, kWidth = 600, kHeight = 80;
-  InitialisedPlugin plugin(context);
-  const std::string path = SettingsPath(context);
-  PrepareSettings(path, std::nullopt);
-  if (!plugin.start(kLeft, kTop, kWidth, kHeight)) return;
-  const HWND host = context.mainWindow.handle();
+// Where the main window starts before each show.
+constexpr int kLeft = 100, kTop = 100, kWidth = 600, kHeight = 80;
+constexpr RECT kStart = {kLeft, kTop, kLeft + kWidth, kTop + kHeight};
 
-  // The pointer on the second monitor: with no previous window the plugin
-  // takes the monitor under it.
+// The monitor the pointer is put on, and the main window centred on it with
+// its size kept.
+struct PointerMonitor {
+  RECT monitor = {};
+  RECT centred = {};
+};
+
+// The pointer on the second monitor: with no previous window the plugin
+// takes the monitor under it. None when the pointer landed on the primary.
+std::optional<PointerMonitor> PutPointerOnSecondMonitor(Report& report) {
   const POINT pointer = {
       GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN) - 200, 300};
   SetCursorPos(pointer.x, pointer.y);
@@ -48,27 +55,43 @@ void DialogReloadScenario(HostContext& context) {
   GetMonitorInfoA(MonitorFromPoint(pointer, MONITOR_DEFAULTTONEAREST), &target);
   if (!report.check((target.dwFlags & MONITORINFOF_PRIMARY) == 0,
                     "the pointer is on a second monitor", RectText(target.rcMonitor))) {
-    return;
+    return std::nullopt;
   }
   const RECT& m = target.rcMonitor;
   const LONG centredLeft = m.left + (m.right - m.left - kWidth) / 2;
   const LONG centredTop = m.top + (m.bottom - m.top - kHeight) / 2;
-  const RECT centred = {centredLeft, centredTop, centredLeft + kWidth, centredTop + kHeight};
-  const RECT start = {kLeft, kTop, kLeft + kWidth, kTop + kHeight};
+  return PointerMonitor{m, {centredLeft, centredTop, centredLeft + kWidth, centredTop + kHeight}};
+}
 
-  // Shows the main window from where it started, as VESK does.
-  auto showFromStart = [&] {
-    ShowWindow(host, SW_HIDE);
-    MoveWindow(host, kLeft, kTop, kWidth, kHeight, FALSE);
-    ShowWindow(host, SW_SHOW);
-    SetForegroundWindow(host);
-    HostWindow::pumpMessages();
-    return WindowRectOf(host);
-  };
+// Shows the main window from where it started, as VESK does; answers where
+// it is then.
+RECT ShowFromStart(HWND host) {
+  ShowWindow(host, SW_HIDE);
+  MoveWindow(host, kLeft, kTop, kWidth, kHeight, FALSE);
+  ShowWindow(host, SW_SHOW);
+  SetForegroundWindow(host);
+  HostWindow::pumpMessages();
+  return WindowRectOf(host);
+}
+
+// ---------------------------------------------------------------------------
+// dialog-reload
+
+void DialogReloadScenario(HostContext& context) {
+  Report& report = context.report;
+  InitialisedPlugin plugin(context);
+  const std::string path = SettingsPath(context);
+  PrepareSettings(path, std::nullopt);
+  if (!plugin.start(kLeft, kTop, kWidth, kHeight)) return;
+  const HWND host = context.mainWindow.handle();
+  const std::optional<PointerMonitor> target = PutPointerOnSecondMonitor(report);
+  if (!target) return;
+  const RECT& m = target->monitor;
+  const RECT& centred = target->centred;
 
   // The options of the start: moved to the pointer's monitor, not centred.
-  const RECT first = showFromStart();
-  report.check(first.left >= m.left && !SameRect(first, centred) && !SameRect(first, start),
+  const RECT first = ShowFromStart(host);
+  report.check(first.left >= m.left && !SameRect(first, centred) && !SameRect(first, kStart),
                "first show: placed on the pointer's monitor by the default options, not centred",
                RectText(first));
 
@@ -91,7 +114,7 @@ void DialogReloadScenario(HostContext& context) {
   }
   report.check(SameRect(WindowRectOf(host), first), "OK does not move the main window",
                RectText(WindowRectOf(host)));
-  const RECT second = showFromStart();
+  const RECT second = ShowFromStart(host);
   report.check(SameRect(second, centred),
                "next show: centred on the pointer's monitor with its size kept",
                "got " + RectText(second) + ", want " + RectText(centred));
@@ -106,10 +129,72 @@ void DialogReloadScenario(HostContext& context) {
     return true;
   });
   CheckFile(report, path, before, "Cancel");
-  const RECT third = showFromStart();
+  const RECT third = ShowFromStart(host);
   report.check(SameRect(third, centred), "show after Cancel: still centred",
                "got " + RectText(third) + ", want " + RectText(centred));
 
+  ShowWindow(host, SW_HIDE);
+  HostWindow::pumpMessages();
+}
+
+// ---------------------------------------------------------------------------
+// dialog-shutdown-inside: VESK shuts the plugin down while the options are
+// open (its tray's Exit), the user then presses OK, and VESK starts the
+// plugin again.
+
+void DialogShutdownInsideScenario(HostContext& context) {
+  Report& report = context.report;
+  InitialisedPlugin plugin(context);
+  const std::string path = SettingsPath(context);
+  PrepareSettings(path, std::nullopt);
+  if (!plugin.start(kLeft, kTop, kWidth, kHeight)) return;
+  const HWND host = context.mainWindow.handle();
+  const std::optional<PointerMonitor> target = PutPointerOnSecondMonitor(report);
+  if (!target) return;
+
+  // The shutdown on one tick of the modal loop, the user's edits and OK on
+  // the next: the dialog outlives the plugin's controller.
+  std::int32_t shutDownResult = 0;
+  bool shutDown = false;
+  if (RunChecked(context, "shutdown inside the dialog, then OK", [&](HWND dialog) {
+        if (!shutDown) {
+          shutDown = true;
+          shutDownResult = context.plugin.DoShutDown();
+          return false;
+        }
+        SendDlgItemMessageA(dialog, 3003, BM_CLICK, 0, 0);
+        SendDlgItemMessageA(dialog, 3002, BM_CLICK, 0, 0);
+        SendDlgItemMessageA(dialog, 3001, BM_CLICK, 0, 0);
+        CloseDialog(dialog, Close::Ok);
+        return true;
+      })) {
+    report.checkEqual(shutDownResult, 1, "PluginFunc_DoShutDown inside the dialog answers 1");
+    CheckFile(report, path,
+              OptionsText({{"EnableMultiMonitor", "1"},
+                           {"MoveRelative", "0"},
+                           {"ResizeRelative", "0"},
+                           {"ShowOnMonitorWithMouse", "0"},
+                           {"Center", "1"},
+                           {"CenterAlways", "0"},
+                           {"EnableHotkeys", "1"},
+                           {"ResizePercent", "0"},
+                           {"ResizePercentV", "0"},
+                           {"ResizePercentValue", "80"},
+                           {"ResizePercentValueV", "80"}}),
+              "OK after the shutdown");
+  }
+
+  // Shut down, the plugin leaves the show alone; started again, it places
+  // the window with the options OK wrote.
+  const RECT whileDown = ShowFromStart(host);
+  report.check(SameRect(whileDown, kStart), "show while shut down: the window stays where it is",
+               RectText(whileDown));
+  if (!plugin.init()) return;
+  const RECT restarted = ShowFromStart(host);
+  report.check(
+      SameRect(restarted, target->centred),
+      "show after PluginFunc_DoInit: centred on the pointer's monitor by the saved options",
+      "got " + RectText(restarted) + ", want " + RectText(target->centred));
   ShowWindow(host, SW_HIDE);
   HostWindow::pumpMessages();
 }
@@ -195,6 +280,8 @@ void HoldDialogScenario(HostContext& context) {
 }
 
 const ScenarioRegistration kDialogReload("dialog-reload", &DialogReloadScenario);
+const ScenarioRegistration kDialogShutdownInside("dialog-shutdown-inside",
+                                                 &DialogShutdownInsideScenario);
 const ScenarioRegistration kDialogNoController("dialog-no-controller", &DialogNoControllerScenario);
 const ScenarioRegistration kHoldDialog("hold-dialog", &HoldDialogScenario);
 
