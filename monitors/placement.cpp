@@ -11,16 +11,16 @@ void MoveTo(platform::WindowHandle window, const platform::Rect& r) {
 // Moves the window to `wanted`, which lies inside `area` when the window
 // must be kept there; a window that would not take that rectangle (a
 // minimum size, say) is brought inside from where it did end up, once.
-// Answers where it was put.
+// Answers where it was put, or, after that second move, where it is: a
+// centring remembers it, and must find it there at the next notification.
 platform::Rect MoveKeptInside(platform::WindowHandle window, const platform::Rect& wanted,
                               const platform::Rect& area, bool keepInside) {
   MoveTo(window, wanted);
   if (!keepInside) return wanted;
   const platform::Rect actual = platform::getWindowRect(window);
   if (LiesInside(actual, area)) return wanted;
-  const platform::Rect kept = KeptInside(actual, area);
-  MoveTo(window, kept);
-  return kept;
+  MoveTo(window, KeptInside(actual, area));
+  return platform::getWindowRect(window);
 }
 
 // Skipping a move to where the window already is changes nothing but the

@@ -243,6 +243,28 @@ TEST_F(MoreSettingsTest, KeepOnScreenClampsAndRescues) {
       << "a window wider than M2 at its minimum size ends at M2's left edge";
 }
 
+TEST_F(MoreSettingsTest, KeepingInsideIsPartOfTheCentringNotANewLevel) {
+  setOption("KeepOnScreen", 1);
+  setOption("Center", 1);
+  setOption("CenterAlways", 1);
+  fake::setMinimumSize(host, 1400, 100);  // wider than M2
+  init();
+  show(onM2);
+  // Placed, centred and kept at M2's left edge, at the width it insists on.
+  const Rect settled{1920, 322, 3320, 701};
+  EXPECT_EQ(hostRect(), settled);
+  EXPECT_LE(fake::maxPosChangingDepth(), 2);
+  EXPECT_EQ(controller().lastCenteredRect, settled) << "where the window really is";
+  fake::clearMoveCalls();
+  fake::sendMessage(host, platform::kMessageWindowPosChanging, 0);
+  EXPECT_TRUE(fake::moveCalls().empty()) << "found where it was left: nothing to do";
+  fake::setWindowRect(host, {2000, 100, 3400, 500});
+  fake::sendMessage(host, platform::kMessageWindowPosChanging, 0);
+  // Centred at (1024 - 400) / 2 down, and kept at the left edge again.
+  EXPECT_EQ(hostRect(), (Rect{1920, 312, 3320, 712})) << "the centre-always check keeps it too";
+  EXPECT_LE(fake::maxPosChangingDepth(), 2);
+}
+
 TEST_F(MoreSettingsTest, ChosenMonitorBeatsThePointerAndThePreviousWindow) {
   struct Row {
     const char* name;
