@@ -7,6 +7,7 @@ set(VMM_FAKE_SOURCES
   tests/fake/fake_desktop.cpp
   tests/fake/fake_dialogs.cpp
   tests/fake/fake_displays.cpp
+  tests/fake/fake_failures.cpp
   tests/fake/fake_files.cpp
   tests/fake/fake_profiles.cpp
   tests/fake/fake_windows.cpp)

@@ -10,7 +10,10 @@ Desktop& desktop() {
   return instance;
 }
 
-void reset() { desktop() = Desktop{}; }
+void reset() {
+  desktop() = Desktop{};
+  resetAllocationFailure();
+}
 
 CallCounts& calls() { return desktop().calls; }
 

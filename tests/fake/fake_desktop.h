@@ -21,7 +21,8 @@ namespace fake {
 // The thread every fake window belongs to unless told otherwise.
 constexpr platform::ThreadId kGuiThread = 1;
 
-// Empties the desktop: no displays, windows, hooks, files or key state.
+// Empties the desktop: no displays, windows, hooks, files or key state, and
+// nothing armed to fail.
 void reset();
 
 // Displays, enumerated in the order they are added.
@@ -48,6 +49,12 @@ void setDisplayScale(std::int32_t numerator, std::int32_t denominator);
 // The work area of the display added by addMonitor/addDisplay at `index`.
 void setWorkArea(std::size_t index, const platform::Rect& work);
 void clearDisplays();
+// enumDisplayDevice answers false from `index` on, as if the list ended there.
+void endEnumerationAt(std::uint32_t index);
+// Unplugs the display added at `index`; the others keep their names.
+void removeDisplay(std::size_t index);
+// The monitor of the display added at `index`, and its settings, move to `rect`.
+void moveMonitor(std::size_t index, const platform::Rect& rect);
 // Display enumeration throws std::bad_alloc, as running out of memory while
 // building a monitor list would.
 void setEnumerationThrows(bool throws);
@@ -59,6 +66,10 @@ void setWindowRect(platform::WindowHandle window, const platform::Rect& rect);
 platform::Rect windowRect(platform::WindowHandle window);
 // The window enforces this minimum size whenever it is moved.
 void setMinimumSize(platform::WindowHandle window, std::int32_t width, std::int32_t height);
+// The window enforces this maximum size whenever it is moved.
+void setMaximumSize(platform::WindowHandle window, std::int32_t width, std::int32_t height);
+// The window will not go left of x or above y whenever it is moved.
+void setMinimumPosition(platform::WindowHandle window, std::int32_t x, std::int32_t y);
 // getWindowRect fails for this window (answers zeros).
 void setWindowRectUnreadable(platform::WindowHandle window, bool unreadable);
 
@@ -149,6 +160,31 @@ void pressButton(platform::WindowHandle dialog, int controlId);
 
 // String values of a file's version resource, by sub-block path.
 void setVersionResource(const std::string& path, const std::map<std::string, std::string>& values);
+
+// Platform calls a test can make fail, or act inside.
+enum class Call { EnumDisplayDevice, GetWindowRect, MoveWindow, InstallHook };
+// The nth call of `call` from now (1: the next) fails: enumDisplayDevice
+// answers false, getWindowRect zeros, moveWindow sends its messages but leaves
+// the window where it is, installHook answers 0.
+void failCall(Call call, int nthFromNow);
+// Runs `action` inside the nth call of `call` from now, once its answer is made.
+void onCall(Call call, int nthFromNow, std::function<void()> action);
+// The nth allocation from now throws std::bad_alloc (0: none), in a test
+// binary whose operator new asks allocationFails().
+void failAllocation(int nthFromNow);
+// For that operator new: counts one allocation; true for the one to fail.
+bool allocationFails();
+// Whether a failure or action armed by the three above has yet to happen.
+bool failurePending();
+// While one lives, this thread's allocations are never failed: the fake's and
+// the stand-ins' own work, which the real platform and host do outside our heap.
+class UncountedAllocations {
+ public:
+  UncountedAllocations();
+  ~UncountedAllocations();
+  UncountedAllocations(const UncountedAllocations&) = delete;
+  UncountedAllocations& operator=(const UncountedAllocations&) = delete;
+};
 
 // How often the logic asked the platform, for cost tests.
 struct CallCounts {

@@ -3,6 +3,7 @@
 
 #include "tests/fake/fake_state.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
@@ -38,7 +39,9 @@ Window& requireControl(platform::WindowHandle dialog, int controlId) {
 
 platform::LongResult dialogCall(platform::WindowHandle dialog, std::uint32_t message,
                                 platform::WordParam wParam, platform::LongParam lParam) {
-  return desktop().windows[dialog].dialogProc(dialog, message, wParam, lParam);
+  const platform::DialogProc proc = desktop().windows[dialog].dialogProc;
+  const CountedAllocations dialogProcedure;
+  return proc(dialog, message, wParam, lParam);
 }
 
 }  // namespace
@@ -76,6 +79,8 @@ namespace platform {
 using fake::desktop;
 
 LongResult dialogBox(ModuleHandle module, int templateId, WindowHandle owner, DialogProc proc) {
+  // The dialog manager's own work and the scripted user's are not the plugin's.
+  const fake::UncountedAllocations bookkeeping;
   if (desktop().dialogCreationFails) return -1;
   const WindowHandle dialog = fake::createWindow({0, 0, 414, 374});
   desktop().windows[dialog].dialogProc = proc;
@@ -120,13 +125,19 @@ LongResult sendMessage(WindowHandle window, std::uint32_t message, WordParam wPa
 }
 
 void setWindowText(WindowHandle window, const char* text) {
+  const fake::UncountedAllocations bookkeeping;
   if (desktop().windows.count(window) != 0) desktop().windows[window].text = text;
 }
 
 std::string getWindowText(WindowHandle window, int size) {
   const auto it = desktop().windows.find(window);
   if (it == desktop().windows.end() || size <= 0) return std::string();
-  return it->second.text.substr(0, static_cast<std::size_t>(size - 1));
+  // A buffer of `size` first, as the platform's implementation allocates it.
+  std::string text(static_cast<std::size_t>(size), '\0');
+  const std::size_t length = std::min(it->second.text.size(), static_cast<std::size_t>(size - 1));
+  it->second.text.copy(&text[0], length);
+  text.resize(length);
+  return text;
 }
 
 void setDialogUserData(WindowHandle dialog, LongParam value) {

@@ -23,22 +23,45 @@ void addDisplay(const Display& display) {
   desktop().displays.push_back(added);
 }
 
-void addMonitor(const platform::Rect& rect, bool primary) {
+namespace {
+
+// The display settings of a monitor at `rect` under the current scaling.
+platform::DisplayMode ScaledModeOf(const platform::Rect& rect) {
   const std::int64_t numerator = desktop().scaleNumerator;
   const std::int64_t denominator = desktop().scaleDenominator;
   const auto scaled = [&](std::int32_t value) {
     return static_cast<std::int32_t>(value * numerator / denominator);
   };
+  platform::DisplayMode mode;
+  mode.x = scaled(rect.left);
+  mode.y = scaled(rect.top);
+  mode.width = static_cast<std::uint32_t>(scaled(rect.right - rect.left));
+  mode.height = static_cast<std::uint32_t>(scaled(rect.bottom - rect.top));
+  return mode;
+}
+
+}  // namespace
+
+void addMonitor(const platform::Rect& rect, bool primary) {
   Display display;
   display.name = "\\\\.\\DISPLAY" + std::to_string(desktop().displays.size() + 1);
   display.stateFlags =
       platform::kDisplayAttachedToDesktop | (primary ? platform::kDisplayPrimaryDevice : 0u);
-  display.mode.x = scaled(rect.left);
-  display.mode.y = scaled(rect.top);
-  display.mode.width = static_cast<std::uint32_t>(scaled(rect.right - rect.left));
-  display.mode.height = static_cast<std::uint32_t>(scaled(rect.bottom - rect.top));
+  display.mode = ScaledModeOf(rect);
   display.monitor = rect;
   addDisplay(display);
+}
+
+void removeDisplay(std::size_t index) {
+  auto& displays = desktop().displays;
+  displays.erase(displays.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+void moveMonitor(std::size_t index, const platform::Rect& rect) {
+  Display& display = desktop().displays.at(index);
+  display.mode = ScaledModeOf(rect);
+  display.monitor = rect;
+  display.work.reset();
 }
 
 void setDisplayScale(std::int32_t numerator, std::int32_t denominator) {
@@ -63,13 +86,18 @@ using fake::desktop;
 bool enumDisplayDevice(std::uint32_t index, DisplayDevice& device) {
   ++desktop().calls.enumDisplayDevice;
   if (desktop().enumerationThrows) throw std::bad_alloc();
-  if (index >= desktop().displays.size()) return false;
-  const fake::Display& display = desktop().displays[index];
-  desktop().lastEnumerated = index;
-  device = DisplayDevice{};
-  std::strncpy(device.name, display.name.c_str(), sizeof device.name - 1);
-  device.stateFlags = display.stateFlags;
-  return true;
+  const bool fails = fake::beginCall(fake::Call::EnumDisplayDevice);
+  const bool found =
+      !fails && index < desktop().enumerationEnd && index < desktop().displays.size();
+  if (found) {
+    const fake::Display& display = desktop().displays[index];
+    desktop().lastEnumerated = index;
+    device = DisplayDevice{};
+    std::strncpy(device.name, display.name.c_str(), sizeof device.name - 1);
+    device.stateFlags = display.stateFlags;
+  }
+  fake::endCall(fake::Call::EnumDisplayDevice);
+  return found;
 }
 
 void currentDisplayMode(const char* deviceName, DisplayMode& mode) {

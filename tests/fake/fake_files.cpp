@@ -74,7 +74,10 @@ void pathRemoveFileSpec(char* path) {
   *cut = '\0';
 }
 
-void shellOpen(const char* path) { desktop().shellOpened.push_back(path); }
+void shellOpen(const char* path) {
+  const fake::UncountedAllocations bookkeeping;
+  desktop().shellOpened.push_back(path);
+}
 
 void setLastError(std::uint32_t error) { desktop().lastError = error; }
 

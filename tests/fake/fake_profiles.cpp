@@ -161,6 +161,8 @@ using fake::desktop;
 
 std::int32_t getProfileInt(const char* section, const char* key, std::int32_t fallback,
                            const char* path) {
+  // The platform keeps profile files outside our heap.
+  const fake::UncountedAllocations bookkeeping;
   ++desktop().calls.getProfileInt;
   const auto file = desktop().files.find(path);
   if (file == desktop().files.end()) return fallback;
@@ -176,6 +178,7 @@ std::int32_t getProfileInt(const char* section, const char* key, std::int32_t fa
 }
 
 void writeProfileString(const char* section, const char* key, const char* value, const char* path) {
+  const fake::UncountedAllocations bookkeeping;
   ++desktop().calls.writeProfileString;
   if (desktop().readOnlyFiles.count(path) != 0) return;
   const auto file = desktop().files.find(path);

@@ -4,8 +4,11 @@
 
 #include "tests/fake/fake_desktop.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <limits>
 #include <map>
 #include <set>
 #include <string>
@@ -18,6 +21,10 @@ struct Window {
   platform::ThreadId thread = kGuiThread;
   std::int32_t minWidth = 0;
   std::int32_t minHeight = 0;
+  std::int32_t maxWidth = std::numeric_limits<std::int32_t>::max();
+  std::int32_t maxHeight = std::numeric_limits<std::int32_t>::max();
+  std::int32_t minLeft = std::numeric_limits<std::int32_t>::min();
+  std::int32_t minTop = std::numeric_limits<std::int32_t>::min();
   bool rectUnreadable = false;
   // Dialogs and their controls.
   platform::WindowHandle parent = 0;
@@ -38,9 +45,19 @@ struct Hook {
   platform::ThreadId thread;
 };
 
+// A failure or action armed for one call; no action: the call fails.
+struct ScriptedCall {
+  Call call;
+  int number;  // counted from reset()
+  std::function<void()> action;
+};
+
 struct Desktop {
   std::vector<Display> displays;
   bool enumerationThrows = false;
+  std::uint32_t enumerationEnd = std::numeric_limits<std::uint32_t>::max();
+  std::array<int, static_cast<std::size_t>(Call::InstallHook) + 1> callsMade = {};  // by Call
+  std::vector<ScriptedCall> scripted;
   std::int32_t scaleNumerator = 1;
   std::int32_t scaleDenominator = 1;
   std::map<platform::WindowHandle, Window> windows;
@@ -81,5 +98,25 @@ struct Desktop {
 
 // The one desktop, which reset() empties.
 Desktop& desktop();
+
+// Counts one call of `call`; true when the test made this one fail.
+bool beginCall(Call call);
+// Runs the actions armed for the call of `call` just counted.
+void endCall(Call call);
+
+// The plugin's code called back from inside the fake: its allocations count.
+class CountedAllocations {
+ public:
+  CountedAllocations();
+  ~CountedAllocations();
+  CountedAllocations(const CountedAllocations&) = delete;
+  CountedAllocations& operator=(const CountedAllocations&) = delete;
+
+ private:
+  int savedDepth_;
+};
+
+// Disarms failAllocation; reset() calls it.
+void resetAllocationFailure();
 
 }  // namespace fake

@@ -33,17 +33,21 @@ platform::ThreadId threadOf(platform::WindowHandle window) {
 }
 
 void deliver(platform::WindowHandle window, std::uint32_t message, platform::WordParam wParam) {
+  const UncountedAllocations bookkeeping;
   // Hooks may install or remove hooks while they run; walk a copy.
   for (const Hook& hook : hooksOf(platform::kHookCallWndProc, threadOf(window))) {
     CallWndProcRecord record{0, wParam, message, window};
+    const CountedAllocations hookProcedure;
     hook.proc(0, 1, reinterpret_cast<platform::LongParam>(&record));
   }
   desktop().received.push_back(ReceivedMessage{window, message, wParam});
 }
 
 bool keystroke(int virtualKey, std::uint32_t flags) {
+  const UncountedAllocations bookkeeping;
   bool swallowed = false;
   for (const Hook& hook : hooksOf(platform::kHookKeyboard, kGuiThread)) {
+    const CountedAllocations hookProcedure;
     if (hook.proc(0, static_cast<platform::WordParam>(virtualKey),
                   static_cast<platform::LongParam>(static_cast<std::int32_t>(flags))) != 0) {
       swallowed = true;
@@ -77,6 +81,16 @@ platform::Rect windowRect(platform::WindowHandle window) {
 void setMinimumSize(platform::WindowHandle window, std::int32_t width, std::int32_t height) {
   desktop().windows[window].minWidth = width;
   desktop().windows[window].minHeight = height;
+}
+
+void setMaximumSize(platform::WindowHandle window, std::int32_t width, std::int32_t height) {
+  desktop().windows[window].maxWidth = width;
+  desktop().windows[window].maxHeight = height;
+}
+
+void setMinimumPosition(platform::WindowHandle window, std::int32_t x, std::int32_t y) {
+  desktop().windows[window].minLeft = x;
+  desktop().windows[window].minTop = y;
 }
 
 void setWindowRectUnreadable(platform::WindowHandle window, bool unreadable) {
@@ -127,6 +141,7 @@ void showWindow(platform::WindowHandle window, bool show) {
 }
 
 bool keyDown(int virtualKey, bool repeat) {
+  const UncountedAllocations bookkeeping;
   // Bit 30: the key was down before (auto-repeat).
   const std::uint32_t flags = 1u | (repeat ? (1u << 30) : 0u);
   const bool delivered = keystroke(virtualKey, flags);
@@ -135,6 +150,7 @@ bool keyDown(int virtualKey, bool repeat) {
 }
 
 bool keyUp(int virtualKey) {
+  const UncountedAllocations bookkeeping;
   const std::uint32_t flags = 1u | (1u << 30) | (1u << 31);
   const bool delivered = keystroke(virtualKey, flags);
   setKeyDown(virtualKey, false);
@@ -166,26 +182,39 @@ using fake::desktop;
 
 Rect getWindowRect(WindowHandle window) {
   ++desktop().calls.getWindowRect;
+  const bool fails = fake::beginCall(fake::Call::GetWindowRect);
   const auto it = desktop().windows.find(window);
-  if (it == desktop().windows.end() || it->second.rectUnreadable) return Rect{};
-  return it->second.rect;
+  const bool readable = !fails && it != desktop().windows.end() && !it->second.rectUnreadable;
+  const Rect answer = readable ? it->second.rect : Rect{};
+  fake::endCall(fake::Call::GetWindowRect);
+  return answer;
 }
 
 void moveWindow(WindowHandle window, std::int32_t x, std::int32_t y, std::int32_t width,
                 std::int32_t height, bool repaint) {
-  desktop().moves.push_back(fake::MoveCall{window, x, y, width, height, repaint});
-  if (desktop().windows.count(window) == 0) return;
+  const fake::UncountedAllocations bookkeeping;
+  const bool ignored = fake::beginCall(fake::Call::MoveWindow);
   fake::Desktop& d = desktop();
-  ++d.posChangingDepth;
-  d.maxPosChangingDepth = std::max(d.maxPosChangingDepth, d.posChangingDepth);
-  fake::deliver(window, kMessageWindowPosChanging, 0);
-  --d.posChangingDepth;
+  d.moves.push_back(fake::MoveCall{window, x, y, width, height, repaint});
+  if (d.windows.count(window) != 0) {
+    ++d.posChangingDepth;
+    d.maxPosChangingDepth = std::max(d.maxPosChangingDepth, d.posChangingDepth);
+    fake::deliver(window, kMessageWindowPosChanging, 0);
+    --d.posChangingDepth;
+  }
   // The window enforces its limits when the change is applied.
-  fake::Window& target = d.windows[window];
-  const std::int32_t appliedWidth = std::max(width, target.minWidth);
-  const std::int32_t appliedHeight = std::max(height, target.minHeight);
-  target.rect = Rect{x, y, static_cast<std::int32_t>(std::int64_t{x} + appliedWidth),
-                     static_cast<std::int32_t>(std::int64_t{y} + appliedHeight)};
+  const auto target = d.windows.find(window);
+  if (!ignored && target != d.windows.end()) {
+    const fake::Window& w = target->second;
+    const std::int32_t appliedX = std::max(x, w.minLeft);
+    const std::int32_t appliedY = std::max(y, w.minTop);
+    const std::int32_t appliedWidth = std::min(std::max(width, w.minWidth), w.maxWidth);
+    const std::int32_t appliedHeight = std::min(std::max(height, w.minHeight), w.maxHeight);
+    target->second.rect =
+        Rect{appliedX, appliedY, static_cast<std::int32_t>(std::int64_t{appliedX} + appliedWidth),
+             static_cast<std::int32_t>(std::int64_t{appliedY} + appliedHeight)};
+  }
+  fake::endCall(fake::Call::MoveWindow);
 }
 
 ThreadId getWindowThreadId(WindowHandle window) { return fake::threadOf(window); }
@@ -216,15 +245,21 @@ void getCursorPos(Point& point) {
 }
 
 HookHandle installHook(int hookType, HookProc proc, ThreadId thread) {
-  if (thread == 0 || proc == nullptr) return 0;
-  const HookHandle handle = desktop().nextHook++;
-  desktop().hooks.push_back(fake::Hook{handle, hookType, proc, thread});
-  desktop().hookEvents.push_back("install " + std::to_string(hookType) + " on " +
-                                 std::to_string(thread));
+  const fake::UncountedAllocations bookkeeping;
+  const bool fails = fake::beginCall(fake::Call::InstallHook);
+  HookHandle handle = 0;
+  if (!fails && thread != 0 && proc != nullptr) {
+    handle = desktop().nextHook++;
+    desktop().hooks.push_back(fake::Hook{handle, hookType, proc, thread});
+    desktop().hookEvents.push_back("install " + std::to_string(hookType) + " on " +
+                                   std::to_string(thread));
+  }
+  fake::endCall(fake::Call::InstallHook);
   return handle;
 }
 
 void removeHook(HookHandle hook) {
+  const fake::UncountedAllocations bookkeeping;
   if (desktop().hookRemovalObserver) desktop().hookRemovalObserver();
   auto& hooks = desktop().hooks;
   for (const fake::Hook& h : hooks) {
