@@ -24,6 +24,7 @@ set(VMM_UNIT_TEST_SOURCES
   tests/unit/numbers_test.cpp
   tests/unit/options_dialog_test.cpp
   tests/unit/placement_test.cpp
+  tests/unit/platform_failure_test.cpp
   tests/unit/reentry_test.cpp
   tests/unit/settings_file_cases_test.cpp
   tests/unit/settings_test.cpp
