@@ -106,7 +106,10 @@ std::int32_t VMM_CDECL PluginFunc_DoAdvConfig() {
     const bool saved = dialog->run(pluginState.moduleHandle, owner) == platform::kIdOk;
     // The host may have shut us down (or started us again) while the dialog
     // was open: only the controller there is now is reloaded.
-    if (saved && pluginState.controller) pluginState.controller->reloadOptions();
+    if (saved && pluginState.controller) {
+      pluginState.controller->reloadOptions();
+      dialog->applySavedTo(pluginState.controller->options);
+    }
     return 1;
   });
 }

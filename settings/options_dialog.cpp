@@ -134,13 +134,23 @@ void OptionsDialog::saveAndClose() {
       const bool ticked =
           platform::sendMessage(control, platform::kButtonGetCheck, 0, 0) == kButtonChecked;
       settingsFile_.writeBool(entry.key, ticked);
+      saved_.*entry.flag = ticked;
     } else {
-      settingsFile_.writeInt(entry.key,
-                             PercentOfEditText(platform::getWindowText(control, kEditTextSize),
-                                               kLowestPercent, kHighestPercent));
+      const std::int32_t percent = PercentOfEditText(
+          platform::getWindowText(control, kEditTextSize), kLowestPercent, kHighestPercent);
+      settingsFile_.writeInt(entry.key, percent);
+      saved_.*entry.number = percent;
     }
   });
   platform::endDialog(dialog_, platform::kIdOk);
+}
+
+void OptionsDialog::applySavedTo(PluginOptions& options) const {
+  for (const OptionEntry& entry : kOptionTable) {
+    if (entry.dialogOrder < 0) continue;
+    if (entry.flag != nullptr) options.*entry.flag = saved_.*entry.flag;
+    if (entry.number != nullptr) options.*entry.number = saved_.*entry.number;
+  }
 }
 
 template <typename Action>

@@ -24,6 +24,11 @@ class OptionsDialog {
   // answered without showing anything.
   platform::LongResult run(platform::ModuleHandle module, platform::WindowHandle owner);
 
+  // After OK: sets the settings the dialog shows to what it saved. The file
+  // may not have taken them (a read-only folder); the user's choice applies
+  // all the same.
+  void applySavedTo(PluginOptions& options) const;
+
   // One message of the dialog; true when handled, with its result.
   bool handleMessage(std::uint32_t message, platform::WordParam wParam,
                      platform::LongResult& result);
@@ -43,6 +48,7 @@ class OptionsDialog {
   platform::WindowHandle dialog_ = 0;
   // Indexed like the option table.
   platform::WindowHandle controls_[kOptionCount] = {};
+  PluginOptions saved_;
 };
 
 // The value an edit box's text saves: the number a classic-locale stream
