@@ -6,7 +6,9 @@ if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
 endif()
 
 set(VMM_FUZZ_SOURCES
-  tests/fuzz/copy_texts.cpp)
+  tests/fuzz/copy_texts.cpp
+  tests/fuzz/percent_text.cpp
+  tests/fuzz/previous_window.cpp)
 list(TRANSFORM VMM_FUZZ_SOURCES PREPEND ${PROJECT_SOURCE_DIR}/)
 vmm_require_listed(DIRECTORIES tests/fuzz LISTS VMM_FUZZ_SOURCES)
 # The native build checks that its list names every file of the fake; this
