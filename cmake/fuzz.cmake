@@ -7,8 +7,10 @@ endif()
 
 set(VMM_FUZZ_SOURCES
   tests/fuzz/copy_texts.cpp
+  tests/fuzz/file_version.cpp
   tests/fuzz/percent_text.cpp
-  tests/fuzz/previous_window.cpp)
+  tests/fuzz/previous_window.cpp
+  tests/fuzz/settings_text.cpp)
 list(TRANSFORM VMM_FUZZ_SOURCES PREPEND ${PROJECT_SOURCE_DIR}/)
 vmm_require_listed(DIRECTORIES tests/fuzz LISTS VMM_FUZZ_SOURCES)
 # The native build checks that its list names every file of the fake; this

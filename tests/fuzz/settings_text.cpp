@@ -1,0 +1,65 @@
+// Any text as the settings file: PluginOptions::load and the typed reads of
+// SettingsFile through the fake's profile functions, and a write read back.
+// Flags must come out as plain true or false, matching a non-zero number.
+//
+// Input: read fallback (1 byte), a value to write (int32), the setting it
+// goes to (1 byte), a key up to '\n', the rest the file's text.
+#include "settings/plugin_options.h"
+#include "settings/settings_file.h"
+#include "tests/fake/fake_desktop.h"
+#include "tests/fuzz/fuzz_input.h"
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr const char* kDirectory = "C:\\Plugins\\MultiMonitor";
+
+bool IsPlainBool(const bool& value) {
+  unsigned char representation = 0;
+  std::memcpy(&representation, &value, 1);
+  return representation <= 1;
+}
+
+// Every field as the typed reads give its key.
+void CheckLoaded(const PluginOptions& options, const SettingsFile& settings) {
+  for (const OptionEntry& entry : kOptionTable) {
+    const std::int32_t number = settings.readInt(entry.key, entry.defaultValue);
+    if (entry.flag != nullptr) {
+      FUZZ_CHECK(IsPlainBool(options.*entry.flag));
+      FUZZ_CHECK(options.*entry.flag == (number != 0));
+    } else {
+      FUZZ_CHECK(options.*entry.number == number);
+    }
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  FuzzInput input(data, size);
+  const bool fallback = (input.byte() & 1) != 0;
+  const auto value = input.number<std::int32_t>();
+  const OptionEntry& written = kOptionTable[input.byte() % kOptionCount];
+  const std::string key = input.line();
+  const std::string text = input.rest();
+
+  fake::reset();
+  const SettingsFile settings(kDirectory);
+  fake::setFileText(settings.path(), text);
+
+  PluginOptions options;
+  options.load(settings);
+  CheckLoaded(options, settings);
+
+  const bool flag = settings.readBool(key.c_str(), fallback);
+  FUZZ_CHECK(IsPlainBool(flag));
+  FUZZ_CHECK(flag == (settings.readInt(key.c_str(), fallback ? 1 : 0) != 0));
+
+  settings.writeInt(written.key, value);
+  FUZZ_CHECK(settings.readInt(written.key, value ^ 1) == value);
+  options.load(settings);
+  CheckLoaded(options, settings);
+  return 0;
+}
