@@ -7,7 +7,9 @@ endif()
 
 set(VMM_FUZZ_SOURCES
   tests/fuzz/copy_texts.cpp
+  tests/fuzz/display_names.cpp
   tests/fuzz/file_version.cpp
+  tests/fuzz/geometry.cpp
   tests/fuzz/percent_text.cpp
   tests/fuzz/previous_window.cpp
   tests/fuzz/settings_text.cpp)
