@@ -11,6 +11,7 @@ set(VMM_FUZZ_SOURCES
   tests/fuzz/file_version.cpp
   tests/fuzz/geometry.cpp
   tests/fuzz/percent_text.cpp
+  tests/fuzz/plugin_session.cpp
   tests/fuzz/previous_window.cpp
   tests/fuzz/settings_text.cpp)
 list(TRANSFORM VMM_FUZZ_SOURCES PREPEND ${PROJECT_SOURCE_DIR}/)
