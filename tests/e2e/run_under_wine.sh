@@ -8,11 +8,17 @@
 #   --layout     monitors as for scripts/xdesktop, e.g. "1920x1080+0+0,1280x1024+1920+0"
 #   --prefix     the Wine prefix, created on first use and reused afterwards
 #                (default: $VMM_WINE_PREFIX, else ./wine-prefix)
-#   --timeout    seconds the program may run (default 60); then it is killed
-#                and the status is 124
+#   --timeout    seconds the program may run (default 60), times the time
+#                factor; then it is killed and the status is 124
 #   --install    copies FILE into the scratch folder C:\vmm\ before the run
 #   --keep-prefix  leave C:\vmm\ as the previous run left it; by default it
 #                is emptied first, so that no run sees another one's files
+#
+#   run_under_wine.sh --time-factor
+#
+# prints the time factor: $VMM_WINE_TIME_FACTOR when set, else 30 where
+# 32-bit programs run under an emulator (a binfmt_misc entry for i386 sends
+# them to qemu, and Wine then needs minutes to start), else 1.
 #
 # Whatever happens, the Wine processes and the X server are gone when this
 # script returns. One prefix serves one run at a time (a lock beside it), as
@@ -28,6 +34,21 @@ usage() {
     "[--install FILE]... [--keep-prefix] -- PROGRAM.exe [ARGS...]" >&2
   exit 2
 }
+
+time_factor() {
+  if [ -n "${VMM_WINE_TIME_FACTOR:-}" ]; then
+    [[ "$VMM_WINE_TIME_FACTOR" =~ ^[1-9][0-9]*$ ]] || usage
+    echo "$VMM_WINE_TIME_FACTOR"
+  elif grep -qx enabled /proc/sys/fs/binfmt_misc/qemu-i386 2>/dev/null; then
+    echo 30
+  else
+    echo 1
+  fi
+}
+if [ "${1:-}" = --time-factor ] && [ $# -eq 1 ]; then
+  time_factor
+  exit 0
+fi
 
 layout=""
 prefix="${VMM_WINE_PREFIX:-$PWD/wine-prefix}"
@@ -48,6 +69,7 @@ while [ $# -gt 0 ]; do
 done
 [ -n "$layout" ] && [ $# -ge 1 ] || usage
 [[ "$run_timeout" =~ ^[0-9]+$ ]] || usage
+run_timeout=$((run_timeout * $(time_factor)))
 program=$1
 shift
 [ -f "$program" ] || { echo "run_under_wine: no program $program" >&2; exit 2; }
@@ -106,7 +128,10 @@ export DISPLAY="$display"
 if [ ! -f "$prefix/.vmm-ready" ]; then
   echo "run_under_wine: creating the Wine prefix $prefix (once)" >&2
   rm -rf "$prefix"
-  wineboot -i >/dev/null 2>&1 9>&-
+  if ! wineboot -i >/dev/null 2>&1 9>&-; then
+    echo "run_under_wine: wineboot could not create the Wine prefix $prefix" >&2
+    exit 2
+  fi
   # Without a window manager Wine waits about 2 s whenever a managed window
   # is hidden or destroyed; unmanaged windows behave the same otherwise.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 9>&-
