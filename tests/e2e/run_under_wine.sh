@@ -2,10 +2,13 @@
 # Runs one Windows test program under Wine on its own multi-monitor X desktop
 # and exits with the program's status.
 #
-#   run_under_wine.sh --layout LAYOUT [--prefix DIR] [--timeout SECONDS]
-#                     [--install FILE]... [--keep-prefix] -- PROGRAM.exe [ARGS...]
+#   run_under_wine.sh --layout LAYOUT [--workareas AREAS] [--prefix DIR]
+#                     [--timeout SECONDS] [--install FILE]... [--keep-prefix]
+#                     -- PROGRAM.exe [ARGS...]
 #
 #   --layout     monitors as for scripts/xdesktop, e.g. "1920x1080+0+0,1280x1024+1920+0"
+#   --workareas  each monitor's work area as for scripts/xdesktop, e.g.
+#                "0,0,1920,1040,1920,0,1280,984"; default: the whole monitors
 #   --prefix     the Wine prefix, created on first use and reused afterwards
 #                (default: $VMM_WINE_PREFIX, else ./wine-prefix)
 #   --timeout    seconds the program may run (default 60), times the time
@@ -30,8 +33,8 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 xdesktop="$here/../../scripts/xdesktop"
 
 usage() {
-  echo "usage: run_under_wine.sh --layout LAYOUT [--prefix DIR] [--timeout SECONDS]" \
-    "[--install FILE]... [--keep-prefix] -- PROGRAM.exe [ARGS...]" >&2
+  echo "usage: run_under_wine.sh --layout LAYOUT [--workareas AREAS] [--prefix DIR]" \
+    "[--timeout SECONDS] [--install FILE]... [--keep-prefix] -- PROGRAM.exe [ARGS...]" >&2
   exit 2
 }
 
@@ -51,6 +54,7 @@ if [ "${1:-}" = --time-factor ] && [ $# -eq 1 ]; then
 fi
 
 layout=""
+workareas=()
 prefix="${VMM_WINE_PREFIX:-$PWD/wine-prefix}"
 run_timeout=60
 keep=0
@@ -59,6 +63,7 @@ original_args=("$@")
 while [ $# -gt 0 ]; do
   case "$1" in
     --layout) [ $# -ge 2 ] || usage; layout=$2; shift 2 ;;
+    --workareas) [ $# -ge 2 ] || usage; workareas=(--workareas "$2"); shift 2 ;;
     --prefix) [ $# -ge 2 ] || usage; prefix=$2; shift 2 ;;
     --timeout) [ $# -ge 2 ] || usage; run_timeout=$2; shift 2 ;;
     --install) [ $# -ge 2 ] || usage; installs+=("$2"); shift 2 ;;
@@ -121,7 +126,7 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM HUP
 
 started=$EPOCHREALTIME
-display=$("$xdesktop" start "$layout" 9>&-)
+display=$("$xdesktop" start "${workareas[@]}" "$layout" 9>&-)
 export DISPLAY="$display"
 
 # A prefix is ready once the stamp exists; a half-made one is made again.
