@@ -52,6 +52,9 @@ if [ "${1:-}" = --time-factor ] && [ $# -eq 1 ]; then
   time_factor
   exit 0
 fi
+# Taken before the run gets a /proc of its own, which has no binfmt_misc.
+VMM_WINE_TIME_FACTOR=$(time_factor)
+export VMM_WINE_TIME_FACTOR
 
 layout=""
 workareas=()
@@ -74,7 +77,7 @@ while [ $# -gt 0 ]; do
 done
 [ -n "$layout" ] && [ $# -ge 1 ] || usage
 [[ "$run_timeout" =~ ^[0-9]+$ ]] || usage
-run_timeout=$((run_timeout * $(time_factor)))
+run_timeout=$((run_timeout * VMM_WINE_TIME_FACTOR))
 program=$1
 shift
 [ -f "$program" ] || { echo "run_under_wine: no program $program" >&2; exit 2; }
