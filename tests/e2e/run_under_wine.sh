@@ -56,6 +56,27 @@ fi
 VMM_WINE_TIME_FACTOR=$(time_factor)
 export VMM_WINE_TIME_FACTOR
 
+# 32-bit Wine needs a kernel that runs i386 programs. Where it cannot (no
+# IA32 emulation), or only through an emulator that takes minutes per start,
+# the run is skipped (77, ctest's SKIP_RETURN_CODE) and says why; set
+# VMM_WINE_UNDER_EMULATION=1 to wait for the emulator all the same.
+if [ -z "${VMM_RUN_UNDER_WINE_INNER:-}" ] && [ -z "${VMM_WINE_UNDER_EMULATION:-}" ]; then
+  wine_loader=/usr/lib/wine/wine
+  if [ ! -x "$wine_loader" ]; then
+    echo "run_under_wine: no $wine_loader; run scripts/setup" >&2
+    exit 2
+  fi
+  if grep -qx enabled /proc/sys/fs/binfmt_misc/qemu-i386 2>/dev/null; then
+    echo "SKIPPED: 32-bit programs run here only under an emulator, where Wine takes" \
+      "minutes to start; set VMM_WINE_UNDER_EMULATION=1 to run anyway" >&2
+    exit 77
+  fi
+  if ! "$wine_loader" --version >/dev/null 2>&1; then
+    echo "SKIPPED: this machine's kernel cannot run 32-bit programs, which Wine needs" >&2
+    exit 77
+  fi
+fi
+
 layout=""
 workareas=()
 prefix="${VMM_WINE_PREFIX:-$PWD/wine-prefix}"
