@@ -1,15 +1,17 @@
-// The demo of the plugin's main job (scripts/demo), also run as a test: the
-// real DLL on the worked example's desktop, VESK's main window painted like a
-// search window and the window that was in front before it painted as such.
-// Scenario:
-//   demo  six steps: a show with the previous window on M2, one with it on
-//         M1, one with the pointer as the guide, then Win+Right, Win+Ctrl+5
-//         and Win+Home. After each step it prints
-//           demo-step NN|NAME|WHAT|L,T,R,B|MONITOR|ok|WANT_RECT|WANT_MONITOR|X,Y|:N
-//         (the window's rectangle and monitor, ok or FAIL, what the placement
-//         rules give, the pointer, the display). With --shots it then waits
-//         until a file shot-NN appears beside the DLL (at most --hold-seconds,
-//         default 30), so that the desktop can be captured from outside.
+// The demo of the plugin's main job (scripts/demo), also run as tests: the
+// real DLL, VESK's main window painted like a search window and the window
+// that was in front before it painted as such. Scenarios:
+//   demo          on the worked example's desktop, default options
+//   demo-stacked  on a stacked desktop with a taskbar on each monitor, with
+//                 UseBothAxes, UseWorkArea and KeepOnScreen on
+// Each has six steps: a show with the previous window on M2, one with it on
+// M1, one with the pointer as the guide, then Win+Right, Win+Ctrl+5 and
+// Win+Home. After each step it prints
+//   demo-step NN|NAME|WHAT|L,T,R,B|MONITOR|ok|WANT_RECT|WANT_MONITOR|X,Y|:N
+// (the window's rectangle and monitor, ok or FAIL, what the placement rules
+// give, the pointer, the display). With --shots it then waits until a file
+// shot-NN appears beside the DLL (at most --hold-seconds, default 30), so
+// that the desktop can be captured from outside.
 #include "tests/e2e/vesk_host_tracking.h"
 
 #include <cstdio>
@@ -17,14 +19,6 @@
 
 namespace tracking {
 namespace {
-
-constexpr const char* kPreviousWindowRequest = "resolve:%LASTHWND%";
-constexpr RECT kMainStart = {560, 340, 1360, 740};  // 800x400 on M1, hidden
-// Below where VESK's window lands on either monitor, so that both stay in view.
-constexpr RECT kPreviousOnM2 = {1990, 740, 2590, 1000};
-constexpr RECT kPreviousOnM1 = {120, 780, 720, 1040};
-// On M2, outside the rectangle the window is given there.
-constexpr POINT kPointerOnM2 = {2960, 860};
 
 // ---------------------------------------------------------------------------
 // The two windows' looks, painted by a subclass of the tracked windows'
@@ -157,12 +151,42 @@ void Paint(const TrackedWindow& window, Look look) {
 // ---------------------------------------------------------------------------
 // Steps
 
-// The monitor holding the rectangle's horizontal centre, as the plugin
-// decides it.
-std::string MonitorName(const RECT& r) {
-  const int centre = r.left + (r.right - r.left) / 2;
-  if (centre >= kMonitor1.left && centre < kMonitor1.right) return "M1";
-  if (centre >= kMonitor2.left && centre < kMonitor2.right) return "M2";
+struct DemoMonitor {
+  const char* name;
+  RECT rect;
+};
+
+// What one of the six steps is called, says and must give.
+struct StepOutcome {
+  const char* name;
+  const char* what;
+  RECT expected;
+};
+
+// One part of the demo: its desktop, the settings, where the windows and the
+// pointer are put, and the outcome of each step.
+struct DemoPart {
+  std::vector<std::pair<std::string, std::string>> options;
+  std::vector<DemoMonitor> monitors;
+  bool bothAxes;  // monitors found by the centre point, not its x alone
+  RECT mainStart;
+  RECT previousOnM2;
+  RECT previousOnM1;
+  POINT pointerOnM2;
+  StepOutcome steps[6];
+};
+
+// The monitor holding the rectangle's centre as the plugin decides it: by
+// its x, or with both axes by the point.
+std::string MonitorName(const DemoPart& part, const RECT& r) {
+  const POINT centre = {r.left + (r.right - r.left) / 2, r.top + (r.bottom - r.top) / 2};
+  for (const DemoMonitor& monitor : part.monitors) {
+    const RECT& m = monitor.rect;
+    if (centre.x >= m.left && centre.x < m.right &&
+        (!part.bothAxes || (centre.y >= m.top && centre.y < m.bottom))) {
+      return monitor.name;
+    }
+  }
   return "none";
 }
 
@@ -170,13 +194,6 @@ std::string Coordinates(const RECT& r) {
   return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
          "," + std::to_string(r.bottom);
 }
-
-struct Step {
-  const char* name;
-  const char* what;
-  std::function<bool()> act;  // false: the step could not be carried out
-  RECT expected;
-};
 
 // Lets the windows paint and reach the X server before anyone looks.
 void Settle(const TrackedWindow& main, const TrackedWindow& previous) {
@@ -198,7 +215,7 @@ bool WaitForFile(const std::string& path, DWORD timeoutMs) {
   return true;
 }
 
-void DemoScenario(HostContext& context) {
+void RunDemo(HostContext& context, const DemoPart& part) {
   Report& report = context.report;
   const bool shots = context.options.count("shots") != 0;
   const DWORD holdMs = static_cast<DWORD>(std::stoi(context.option("hold-seconds", "30"))) * 1000;
@@ -207,10 +224,10 @@ void DemoScenario(HostContext& context) {
   char display[64] = {};
   GetEnvironmentVariableA("DISPLAY", display, sizeof display);
 
-  WriteSettings(settingsPath, {});  // the defaults: relative move and size
+  WriteSettings(settingsPath, part.options);
   TrackedWindow main;
   TrackedWindow previous;
-  if (!report.check(main.create(kMainStart) && previous.create(kPreviousOnM2),
+  if (!report.check(main.create(part.mainStart) && previous.create(part.previousOnM2),
                     "the host creates its main window and the previous window on M2")) {
     return;
   }
@@ -223,85 +240,50 @@ void DemoScenario(HostContext& context) {
   if (!InitPlugin(context, main.handle())) return;
 
   const auto show = [&main] {
-    ShowWindow(main.handle(), SW_SHOW);
-    HostWindow::pumpMessages();
+    ShowMain(main);
     return true;
   };
-  const auto hide = [&main] {
-    ShowWindow(main.handle(), SW_HIDE);
-    HostWindow::pumpMessages();
-  };
   const auto hotkey = [&main, &report](std::vector<WORD> modifiers, WORD key) {
-    ParkPointer();
-    return report.check(GetForegroundWindow() == main.handle(),
-                        "the main window is in the foreground for the hotkey") &&
+    return CheckInFront(report, main, "for the hotkey") &&
            report.check(PressCombination(modifiers, key), "the hotkey's keystrokes are retrieved");
   };
-
-  // Default options throughout; each step starts where the one before left
-  // the window, and the placement rules (scaled values rounded) give:
-  const Step steps[] = {
-      // The worked example: (560, 340) 800x400 scaled by 1280/1920 and 1024/1080.
-      {"shown-on-M2",
-       "shown while the previous window is in front on M2",
-       show,
-       {2293, 322, 2826, 701}},
-      // Back: (373, 322) 533x379 scaled by 1.5 and 1080/1024, rounded: exactly
-      // where it started.
-      {"shown-on-M1",
-       "shown while the previous window is in front on M1",
-       [&] {
-         hide();
-         previous.moveTo(kPreviousOnM1);
-         SetForegroundWindow(previous.handle());
-         HostWindow::pumpMessages();
-         return show();
-       },
-       {560, 340, 1360, 740}},
-      // VESK knows no previous window: the pointer's monitor. The worked
-      // example again.
-      {"pointer-on-M2",
-       "shown with no previous window and the pointer on M2",
-       [&] {
-         hide();
-         ShowWindow(previous.handle(), SW_HIDE);
-         context.textAnswers[kPreviousWindowRequest] = "0";
-         SetCursorPos(kPointerOnM2.x, kPointerOnM2.y);
-         HostWindow::pumpMessages();
-         return show();
-       },
-       {2293, 322, 2826, 701}},
-      // M2 is the last monitor: Next wraps round to M1, back where it started.
-      {"win-right",
-       "Win+Right: next monitor, round to M1",
-       [&] { return hotkey({VK_LWIN}, VK_RIGHT); },
-       {560, 340, 1360, 740}},
-      // Width 50 % of 1920; same monitor, so the top left corner stays.
-      {"win-ctrl-5",
-       "Win+Ctrl+5: width 50 % of M1",
-       [&] {
-         return hotkey({VK_LWIN, VK_CONTROL}, '5');
-       },
-       {560, 340, 1520, 740}},
-      // Size kept: ((1920 - 960) / 2, (1080 - 400) / 2).
-      {"win-home",
-       "Win+Home: centred on M1",
-       [&] { return hotkey({VK_LWIN}, VK_HOME); },
-       {480, 340, 1440, 740}},
+  // Each step starts where the one before left the window.
+  const std::function<bool()> acts[6] = {
+      show,
+      [&] {
+        HideMain(main);
+        previous.moveTo(part.previousOnM1);
+        SetForegroundWindow(previous.handle());
+        HostWindow::pumpMessages();
+        return show();
+      },
+      // VESK knows no previous window: the pointer's monitor.
+      [&] {
+        HideMain(main);
+        ShowWindow(previous.handle(), SW_HIDE);
+        context.textAnswers[kPreviousWindowRequest] = "0";
+        SetCursorPos(part.pointerOnM2.x, part.pointerOnM2.y);
+        HostWindow::pumpMessages();
+        return show();
+      },
+      [&] { return hotkey({VK_LWIN}, VK_RIGHT); },
+      [&] {
+        return hotkey({VK_LWIN, VK_CONTROL}, '5');
+      },
+      [&] { return hotkey({VK_LWIN}, VK_HOME); },
   };
 
-  int number = 0;
-  for (const Step& step : steps) {
-    ++number;
+  for (int number = 1; number <= 6; ++number) {
+    const StepOutcome& step = part.steps[number - 1];
     char index[8];
     std::snprintf(index, sizeof index, "%02d", number);
     const std::string release = folder + "shot-" + index;
     DeleteFileA(release.c_str());
-    const bool acted = step.act();
+    const bool acted = acts[number - 1]();
     Settle(main, previous);
     const RECT r = main.rect();
-    const std::string monitor = MonitorName(r);
-    const std::string wantMonitor = MonitorName(step.expected);
+    const std::string monitor = MonitorName(part, r);
+    const std::string wantMonitor = MonitorName(part, step.expected);
     const bool ok = acted && EqualRect(&r, &step.expected) != FALSE && monitor == wantMonitor;
     report.check(
         ok, std::string("step ") + index + ", " + step.what + ": " + RectText(r) + " on " + monitor,
@@ -318,12 +300,93 @@ void DemoScenario(HostContext& context) {
     }
   }
 
-  hide();
+  HideMain(main);
   report.checkEqual(context.plugin.DoShutDown(), 1, "DoShutDown result");
   looks().clear();
 }
 
-const ScenarioRegistration kDemo("demo", &DemoScenario);
+// The worked example's desktop, default options (relative move and size);
+// the placement rules, scaled values rounded, give:
+const DemoPart kSideBySide = {
+    {},
+    {{"M1", kMonitor1}, {"M2", kMonitor2}},
+    false,
+    {560, 340, 1360, 740},  // 800x400 on M1, hidden
+    // Below where VESK's window lands on either monitor, so that both stay
+    // in view.
+    {1990, 740, 2590, 1000},
+    {120, 780, 720, 1040},
+    // On M2, outside the rectangle the window is given there.
+    {2960, 860},
+    {
+        // The worked example: (560, 340) 800x400 scaled by 1280/1920 and
+        // 1024/1080.
+        {"shown-on-M2",
+         "shown while the previous window is in front on M2",
+         {2293, 322, 2826, 701}},
+        // Back: (373, 322) 533x379 scaled by 1.5 and 1080/1024, rounded:
+        // exactly where it started.
+        {"shown-on-M1", "shown while the previous window is in front on M1", {560, 340, 1360, 740}},
+        // The worked example again.
+        {"pointer-on-M2",
+         "shown with no previous window and the pointer on M2",
+         {2293, 322, 2826, 701}},
+        // M2 is the last monitor: Next wraps round to M1, back where it
+        // started.
+        {"win-right", "Win+Right: next monitor, round to M1", {560, 340, 1360, 740}},
+        // Width 50 % of 1920; same monitor, so the top left corner stays.
+        {"win-ctrl-5", "Win+Ctrl+5: width 50 % of M1", {560, 340, 1520, 740}},
+        // Size kept: ((1920 - 960) / 2, (1080 - 400) / 2).
+        {"win-home", "Win+Home: centred on M1", {480, 340, 1440, 740}},
+    },
+};
+
+// A stacked desktop with a 40 px taskbar at the bottom of each monitor: M1
+// (0, 0, 1920, 1080) primary, work area W1 (0, 0, 1920, 1040); M2 (320, 1080,
+// 1600, 2104) below it, work area W2 (320, 1080, 1600, 2064). M2's span of
+// x lies within M1's, so only both axes tell them apart. UseBothAxes,
+// UseWorkArea and KeepOnScreen on, relative move and size:
+const DemoPart kStacked = {
+    {{"UseBothAxes", "1"}, {"UseWorkArea", "1"}, {"KeepOnScreen", "1"}},
+    {{"M1", {0, 0, 1920, 1080}}, {"M2", {320, 1080, 1600, 2104}}},
+    true,
+    {990, 300, 1790, 700},  // 800x400 on M1, hidden
+    // Below where VESK's window lands on M2, and left of it on M1.
+    {400, 1780, 1000, 2040},
+    {120, 760, 720, 1020},
+    // On M2 (its x on M1's span too), outside the windows.
+    {1450, 1900},
+    {
+        // From W1 1920x1040 to W2 1280x984: (320 + 990 * 1280/1920,
+        // 1080 + 300 * 984/1040) = (980, 1363.8) and (800 * 1280/1920,
+        // 400 * 984/1040) = (533.3, 378.5), rounded.
+        {"shown-on-M2",
+         "shown while the previous window is in front on M2",
+         {980, 1364, 1513, 1742}},
+        // Back: (660 * 1.5, 284 * 1040/984) = (990, 300.2) and (533 * 1.5,
+        // 378 * 1040/984) = (799.5, 399.5), rounded: where it started.
+        {"shown-on-M1", "shown while the previous window is in front on M1", {990, 300, 1790, 700}},
+        {"pointer-on-M2",
+         "shown with no previous window and the pointer on M2",
+         {980, 1364, 1513, 1742}},
+        // Listed by left edge, then top: M1, M2. From M2, the last, Next
+        // wraps round to M1.
+        {"win-right", "Win+Right: next monitor, round to M1", {990, 300, 1790, 700}},
+        // Width 50 % of W1's 1920 from x 990 would end at 1950: moved left
+        // by the least, to 1920 - 960.
+        {"win-ctrl-5",
+         "Win+Ctrl+5: width 50 % of M1's work area, kept on screen",
+         {960, 300, 1920, 700}},
+        // Centred in W1: ((1920 - 960) / 2, (1040 - 400) / 2).
+        {"win-home", "Win+Home: centred in M1's work area", {480, 320, 1440, 720}},
+    },
+};
+
+void SideBySideScenario(HostContext& context) { RunDemo(context, kSideBySide); }
+void StackedScenario(HostContext& context) { RunDemo(context, kStacked); }
+
+const ScenarioRegistration kDemo("demo", &SideBySideScenario);
+const ScenarioRegistration kDemoStacked("demo-stacked", &StackedScenario);
 
 }  // namespace
 }  // namespace tracking

@@ -101,7 +101,8 @@ const KeyLog& TrackedWindow::keys() const { return keyLogs()[window_]; }
 int KeystrokesReceived() { return keystrokesReceived; }
 
 void ParkPointer() {
-  SetCursorPos(3190, 1070);
+  SetCursorPos(GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN) - 10,
+               GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN) - 10);
   HostWindow::pumpMessages();
 }
 
@@ -192,12 +193,98 @@ bool InitPlugin(HostContext& context, HWND mainWindow) {
   return context.report.checkEqual(result, 1, "DoInit result");
 }
 
+void ShowMain(const TrackedWindow& main) {
+  ShowWindow(main.handle(), SW_SHOW);
+  HostWindow::pumpMessages();
+}
+
+void HideMain(const TrackedWindow& main) {
+  ShowWindow(main.handle(), SW_HIDE);
+  HostWindow::pumpMessages();
+}
+
+bool CheckInFront(Report& report, const TrackedWindow& main, const std::string& when) {
+  ParkPointer();
+  return report.check(GetForegroundWindow() == main.handle(),
+                      "the main window is in the foreground " + when);
+}
+
+// ---------------------------------------------------------------------------
+// Shows and hotkeys as tables
+
+void RunShowCases(HostContext& context, const std::vector<ShowCase>& cases) {
+  Report& report = context.report;
+  const std::string settingsPath = SettingsPathBeside(context.dllPath);
+  TrackedWindow main;
+  TrackedWindow previous;
+  if (cases.empty() ||
+      !report.check(main.create(cases.front().start) && previous.create(cases.front().start),
+                    "the host creates its main window and a previous window")) {
+    return;
+  }
+  for (const ShowCase& c : cases) {
+    WriteSettings(settingsPath, c.options);
+    main.moveTo(c.start);
+    if (c.previous) {
+      previous.moveTo(*c.previous);
+      ShowWindow(previous.handle(), SW_SHOW);
+      SetForegroundWindow(previous.handle());
+      context.textAnswers[kPreviousWindowRequest] = DecimalHandle(previous.handle());
+    } else {
+      ShowWindow(previous.handle(), SW_HIDE);
+      context.textAnswers[kPreviousWindowRequest] = "0";
+    }
+    SetCursorPos(c.pointer.x, c.pointer.y);
+    HostWindow::pumpMessages();
+    if (!InitPlugin(context, main.handle())) return;
+    ShowMain(main);
+    CheckRect(report, main.rect(), c.expected, c.name + ": the show lands at");
+    for (const HotkeyStep& step : c.hotkeys) {
+      const std::string name = c.name + ", then " + step.name;
+      if (step.from) main.moveTo(*step.from);
+      if (CheckInFront(report, main, "for " + name) &&
+          report.check(PressCombination(step.modifiers, step.key),
+                       name + ": the keystrokes are retrieved")) {
+        CheckRect(report, main.rect(), step.expected, name + " puts the window at");
+      }
+    }
+    HideMain(main);
+    report.checkEqual(context.plugin.DoShutDown(), 1, c.name + ": DoShutDown result");
+  }
+}
+
+namespace {
+
+BOOL CALLBACK CollectWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+  MONITORINFO info = {};
+  info.cbSize = sizeof info;
+  if (GetMonitorInfoA(monitor, &info)) {
+    reinterpret_cast<std::vector<RECT>*>(data)->push_back(info.rcWork);
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+bool CheckWorkAreas(Report& report, const std::vector<RECT>& expected) {
+  std::vector<RECT> work;
+  EnumDisplayMonitors(nullptr, nullptr, &CollectWorkArea, reinterpret_cast<LPARAM>(&work));
+  bool ok =
+      report.checkEqual(static_cast<std::int32_t>(work.size()),
+                        static_cast<std::int32_t>(expected.size()), "monitors with a work area");
+  for (std::size_t i = 0; i < work.size() && i < expected.size(); ++i) {
+    ok = CheckRect(report, work[i], expected[i],
+                   "the work area of monitor " + std::to_string(i + 1) + " is") &&
+         ok;
+  }
+  return ok;
+}
+
 // ---------------------------------------------------------------------------
 // Scenarios
 
 namespace {
 
-constexpr const char* kPreviousWindowRequest = "resolve:%LASTHWND%";
 constexpr RECT kMainStart = {560, 340, 1360, 740};  // 800x400 on M1
 constexpr RECT kPreviousOnM2 = {2000, 100, 2300, 300};
 constexpr RECT kPreviousOnM1 = {100, 100, 400, 300};
@@ -212,24 +299,6 @@ int RequestsFor(const HostContext& context, const std::string& text) {
     if (request.request == text) ++count;
   }
   return count;
-}
-
-// Shows the hidden main window as VESK does and processes what follows.
-void ShowMain(const TrackedWindow& main) {
-  ShowWindow(main.handle(), SW_SHOW);
-  HostWindow::pumpMessages();
-}
-
-void HideMain(const TrackedWindow& main) {
-  ShowWindow(main.handle(), SW_HIDE);
-  HostWindow::pumpMessages();
-}
-
-// The premise of every keystroke check: VESK's window is the one in front.
-bool CheckInFront(Report& report, const TrackedWindow& main, const std::string& when) {
-  ParkPointer();
-  return report.check(GetForegroundWindow() == main.handle(),
-                      "the main window is in the foreground " + when);
 }
 
 void ShowAndHotkeysScenario(HostContext& context) {

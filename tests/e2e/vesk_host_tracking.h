@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -20,6 +21,9 @@ namespace tracking {
 // The worked example's desktop: M1 1920x1080 primary, M2 1280x1024 right of it.
 constexpr RECT kMonitor1 = {0, 0, 1920, 1080};
 constexpr RECT kMonitor2 = {1920, 0, 3200, 1024};
+
+// What the plugin asks VESK for at each show: the window in front before.
+constexpr const char* kPreviousWindowRequest = "resolve:%LASTHWND%";
 
 // Keystrokes a window procedure received, by virtual-key code.
 struct KeyLog {
@@ -64,9 +68,10 @@ bool PumpUntil(Done done, DWORD timeoutMs) {
   }
 }
 
-// Puts the pointer where no test window will be (below M2, inside the virtual
-// screen) and processes what that causes: a window moving under the pointer
-// would make Wine drop the held modifiers.
+// Puts the pointer where no test window will be, 10 pixels in from the
+// bottom right corner of the virtual screen (below M2 on the worked example's
+// desktop), and processes what that causes: a window moving under the
+// pointer would make Wine drop the held modifiers.
 void ParkPointer();
 
 // One keyboard event as SendInput wants it.
@@ -96,5 +101,48 @@ bool CheckRect(Report& report, const RECT& actual, const RECT& expected, const s
 // DoInit as VESK calls it, from the thread that owns the main window; the
 // host answers "Handle.MainForm" with `mainWindow`.
 bool InitPlugin(HostContext& context, HWND mainWindow);
+
+// Shows or hides the main window as VESK does and processes what follows.
+void ShowMain(const TrackedWindow& main);
+void HideMain(const TrackedWindow& main);
+
+// The premise of every keystroke check: with the pointer parked, VESK's
+// window is the one in front.
+bool CheckInFront(Report& report, const TrackedWindow& main, const std::string& when);
+
+// ---------------------------------------------------------------------------
+// Shows and hotkeys as tables
+
+// A hotkey pressed while VESK's window is in front, and where it must put
+// the window.
+struct HotkeyStep {
+  std::string name;
+  std::vector<WORD> modifiers;
+  WORD key;
+  RECT expected;
+  std::optional<RECT> from = std::nullopt;  // moved there first; none: where it is
+};
+
+// One start of the plugin with `options` in the settings file: VESK's hidden
+// main window at `start`, the window in front before it at `previous` (none:
+// VESK answers "0" and that window is hidden), the pointer at `pointer`; the
+// show must put the window at `expected`, then each hotkey where it says.
+struct ShowCase {
+  std::string name;
+  std::vector<std::pair<std::string, std::string>> options;
+  RECT start;
+  std::optional<RECT> previous;
+  POINT pointer;
+  RECT expected;
+  std::vector<HotkeyStep> hotkeys;
+};
+
+// Runs the cases in order, each from DoInit to DoShutDown, with one main
+// window and one previous window of the host.
+void RunShowCases(HostContext& context, const std::vector<ShowCase>& cases);
+
+// The work area of each monitor is `expected`, in the order Wine enumerates
+// them: the premise of any check of UseWorkArea.
+bool CheckWorkAreas(Report& report, const std::vector<RECT>& expected);
 
 }  // namespace tracking

@@ -23,7 +23,6 @@
 namespace tracking {
 namespace {
 
-constexpr const char* kPreviousWindowRequest = "resolve:%LASTHWND%";
 constexpr RECT kMainStart = {560, 340, 1360, 740};
 constexpr RECT kPreviousOnM2 = {2000, 100, 2300, 300};
 constexpr RECT kOnM2 = {2293, 322, 2826, 701};
@@ -178,6 +177,17 @@ int EnumerateMonitors() {
   return attached;
 }
 
+BOOL CALLBACK ReadMonitorInfo(HMONITOR monitor, HDC, LPRECT, LPARAM) {
+  MONITORINFOEXA info = {};
+  info.cbSize = sizeof info;
+  GetMonitorInfoA(monitor, &info);
+  return TRUE;
+}
+
+// EnumDisplayMonitors and GetMonitorInfoA per monitor: what a snapshot asks
+// besides for rectangles in the coordinates windows use.
+void ReadMonitorAreas() { EnumDisplayMonitors(nullptr, nullptr, &ReadMonitorInfo, 0); }
+
 int CountDevices() {
   DISPLAY_DEVICEA device = {};
   device.cb = sizeof device;
@@ -286,6 +296,7 @@ void CallCosts(HostContext& context, const TrackedWindow& main) {
          GetCursorPos(&p);
        }},
       {"enumeration", [](HWND) { EnumerateMonitors(); }},
+      {"monitor info", [](HWND) { ReadMonitorAreas(); }},
       {"MoveWindow (hidden)",
        [](HWND window) {
          static bool flip = false;
