@@ -5,7 +5,8 @@
 # monitor; the options dialog's OK on the same desktop.
 vmm_add_wine_test(settings_taskbar "1920x1080+0+0,1280x1024+1920+0" vesk_host
                   --dll=${VMM_WINE_DLL} settings-work-area settings-keep-on-screen
-                  settings-chosen-monitor settings-dialog-keeps
+                  settings-chosen-monitor settings-both-axes-side-by-side
+                  settings-dialog-keeps
                   WORKAREAS "0,0,1920,1040,1920,0,1280,984" TIMEOUT 120)
 
 # 1920x1080 above 1920x1080.

@@ -11,6 +11,8 @@
 //                            their precedence and a number past the end
 //   settings-dialog-keeps    the options dialog's OK keeps them in the file,
 //                            and the live plugin goes on using them
+//   settings-both-axes-side-by-side  UseBothAxes where x alone would do: the
+//                            same shows and hotkeys as without it
 // On 1920x1080 above 1920x1080:
 //   settings-both-axes       UseBothAxes: the show to the lower monitor, the
 //                            mouse case with the pointer low, Win+Right
@@ -171,6 +173,28 @@ void ChosenMonitorScenario(HostContext& context) {
                });
 }
 
+// Side by side, both axes find what x alone finds: the pointer in M2's
+// taskbar is on M2, and the hotkeys walk the same list.
+void BothAxesSideBySideScenario(HostContext& context) {
+  RunShowCases(context, {
+                            {"UseBothAxes=1, no previous window, the pointer on M2",
+                             {{"UseBothAxes", "1"}},
+                             kMainStart,
+                             std::nullopt,
+                             kPointerOnM2,
+                             kOnM2,
+                             {{"Win+Right", {VK_LWIN}, VK_RIGHT, kMainStart},
+                              {"Win+Left", {VK_LWIN}, VK_LEFT, kOnM2}}},
+                            {"UseBothAxes=1, previous window on M1",
+                             {{"UseBothAxes", "1"}},
+                             kOnM2,
+                             kPreviousOnM1,
+                             kPointerOnM2,
+                             kMainStart,
+                             {}},
+                        });
+}
+
 // The stacked desktop: M1 (0, 0, 1920, 1080) primary above M2 (0, 1080, 1920,
 // 2160). Between monitors of one size a move keeps offset and size.
 constexpr RECT kOnLower = {560, 1420, 1360, 1820};  // kMainStart, 1080 lower
@@ -245,6 +269,8 @@ void BothAxesWalkScenario(HostContext& context) {
 const ScenarioRegistration kWorkArea("settings-work-area", &WorkAreaScenario);
 const ScenarioRegistration kKeepOnScreen("settings-keep-on-screen", &KeepOnScreenScenario);
 const ScenarioRegistration kChosenMonitor("settings-chosen-monitor", &ChosenMonitorScenario);
+const ScenarioRegistration kBothAxesSideBySide("settings-both-axes-side-by-side",
+                                               &BothAxesSideBySideScenario);
 const ScenarioRegistration kBothAxes("settings-both-axes", &BothAxesScenario);
 const ScenarioRegistration kBothAxesWalk("settings-both-axes-walk", &BothAxesWalkScenario);
 
