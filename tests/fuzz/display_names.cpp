@@ -85,15 +85,6 @@ std::vector<Expected> AttachedDevices() {
   return devices;
 }
 
-platform::Rect ReadRect(FuzzInput& input) {
-  platform::Rect r;
-  r.left = input.number<std::int32_t>();
-  r.top = input.number<std::int32_t>();
-  r.right = input.number<std::int32_t>();
-  r.bottom = input.number<std::int32_t>();
-  return r;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -3,6 +3,8 @@
 // seed file can be written down field by field.
 #pragma once
 
+#include "platform/platform.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -61,3 +63,14 @@ class FuzzInput {
   std::size_t size_;
   std::size_t at_ = 0;
 };
+
+// Four signed 32-bit edges, left, top, right, bottom: any rectangle, empty,
+// inverted or at the limits.
+inline platform::Rect ReadRect(FuzzInput& input) {
+  platform::Rect r;
+  r.left = input.number<std::int32_t>();
+  r.top = input.number<std::int32_t>();
+  r.right = input.number<std::int32_t>();
+  r.bottom = input.number<std::int32_t>();
+  return r;
+}

@@ -141,15 +141,6 @@ std::optional<std::size_t> Stepped(std::size_t count, std::size_t current, std::
   return std::nullopt;
 }
 
-platform::Rect ReadRect(FuzzInput& input) {
-  platform::Rect r;
-  r.left = input.number<std::int32_t>();
-  r.top = input.number<std::int32_t>();
-  r.right = input.number<std::int32_t>();
-  r.bottom = input.number<std::int32_t>();
-  return r;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

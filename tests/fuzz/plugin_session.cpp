@@ -85,7 +85,9 @@ void SetForeground(platform::WindowHandle window) {
   fake::setForegroundWindow(window);
 }
 
-platform::Rect ReadRect(FuzzInput& input) {
+// Edges within a desktop's reach (16-bit offsets), so that windows and
+// monitors meet often enough to exercise the placement.
+platform::Rect ReadDesktopRect(FuzzInput& input) {
   const std::int32_t left = input.number<std::int16_t>() * 4;
   const std::int32_t top = input.number<std::int16_t>() * 4;
   return {left, top, left + input.number<std::int16_t>(), top + input.number<std::int16_t>()};
@@ -104,7 +106,7 @@ void SetLayout(FuzzInput& input) {
   for (int i = 0; i < count; ++i) {
     platform::Rect rect;
     if (shape == 2) {
-      rect = ReadRect(input);
+      rect = ReadDesktopRect(input);
     } else {
       rect = {left, top, left + 640 + input.byte() * 8, top + 480 + input.byte() * 8};
     }
@@ -276,7 +278,7 @@ void ChangeInsideCall(FuzzInput& input) {
   const int nth = 1 + input.byte() % 4;
   const std::uint8_t change = input.byte();
   const std::size_t index = change >> 2;
-  const platform::Rect rect = ReadRect(input);
+  const platform::Rect rect = ReadDesktopRect(input);
   fake::onCall(call, nth, [change, index, rect] {
     if ((change & 3) == 0) Unplug(index);
     if ((change & 3) == 1) MoveMonitor(index, rect);
@@ -325,7 +327,7 @@ void Act(FuzzInput& input) {
       Reload(input);
       break;
     case 7:  // the user drags the window
-      fake::setWindowRect(session.window, ReadRect(input));
+      fake::setWindowRect(session.window, ReadDesktopRect(input));
       break;
     case 8:
       SetLayout(input);
@@ -353,7 +355,7 @@ void Act(FuzzInput& input) {
       break;
     case 13: {
       const std::size_t index = input.byte();
-      MoveMonitor(index, ReadRect(input));
+      MoveMonitor(index, ReadDesktopRect(input));
       break;
     }
     case 14: {
@@ -379,9 +381,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fake::setModuleFileName(kModule, kLibraryPath);
 
   SetLayout(input);
-  session.window = fake::createWindow(ReadRect(input));
-  session.others[0] = fake::createWindow(ReadRect(input));
-  session.others[1] = fake::createWindow(ReadRect(input));
+  session.window = fake::createWindow(ReadDesktopRect(input));
+  session.others[0] = fake::createWindow(ReadDesktopRect(input));
+  session.others[1] = fake::createWindow(ReadDesktopRect(input));
   session.others[2] = fake::createWindow(session.screens.front().rect);
   session.others[3] = fake::createWindow(session.screens.back().rect);
   fake::setDesktopWindow(session.others[2]);
