@@ -301,22 +301,34 @@ int RequestsFor(const HostContext& context, const std::string& text) {
   return count;
 }
 
-void ShowAndHotkeysScenario(HostContext& context) {
-  Report& report = context.report;
-  const std::string settingsPath = SettingsPathBeside(context.dllPath);
-  WriteSettings(settingsPath, {});
-  TrackedWindow main;
-  TrackedWindow previous;
-  if (!report.check(main.create(kMainStart) && previous.create(kPreviousOnM2),
-                    "the host creates its main window and a window on M2")) {
-    return;
+// VESK's hidden main window at kMainStart and the window in front before it
+// shown on M2 and answered for "resolve:%LASTHWND%", the pointer parked,
+// `options` in the settings file; the plugin not yet started.
+bool PrepareWithPreviousOnM2(HostContext& context,
+                             const std::vector<std::pair<std::string, std::string>>& options,
+                             TrackedWindow& main, TrackedWindow& previous) {
+  WriteSettings(SettingsPathBeside(context.dllPath), options);
+  if (!context.report.check(main.create(kMainStart) && previous.create(kPreviousOnM2),
+                            "the host creates its main window and a window on M2")) {
+    return false;
   }
-  CheckRect(report, main.rect(), kMainStart, "the hidden main window starts on M1 at");
   ParkPointer();
   ShowWindow(previous.handle(), SW_SHOW);
   HostWindow::pumpMessages();
   context.textAnswers[kPreviousWindowRequest] = DecimalHandle(previous.handle());
-  if (!InitPlugin(context, main.handle())) return;
+  return true;
+}
+
+void ShowAndHotkeysScenario(HostContext& context) {
+  Report& report = context.report;
+  const std::string settingsPath = SettingsPathBeside(context.dllPath);
+  TrackedWindow main;
+  TrackedWindow previous;
+  if (!PrepareWithPreviousOnM2(context, {}, main, previous) ||
+      !InitPlugin(context, main.handle())) {
+    return;
+  }
+  CheckRect(report, main.rect(), kMainStart, "the hidden main window starts on M1 at");
 
   context.requests.clear();
   ShowMain(main);
@@ -483,19 +495,14 @@ void MouseScenario(HostContext& context) {
 
 void CenterScenario(HostContext& context) {
   Report& report = context.report;
-  const std::string settingsPath = SettingsPathBeside(context.dllPath);
-  WriteSettings(settingsPath, {{"MoveRelative", "0"}, {"ResizeRelative", "0"}, {"Center", "1"}});
   TrackedWindow main;
   TrackedWindow previous;
-  if (!report.check(main.create(kMainStart) && previous.create(kPreviousOnM2),
-                    "the host creates its main window and a window on M2")) {
+  if (!PrepareWithPreviousOnM2(context,
+                               {{"MoveRelative", "0"}, {"ResizeRelative", "0"}, {"Center", "1"}},
+                               main, previous) ||
+      !InitPlugin(context, main.handle())) {
     return;
   }
-  ParkPointer();
-  ShowWindow(previous.handle(), SW_SHOW);
-  HostWindow::pumpMessages();
-  context.textAnswers[kPreviousWindowRequest] = DecimalHandle(previous.handle());
-  if (!InitPlugin(context, main.handle())) return;
 
   // Size kept, centred on M2: (1920 + (1280 - 800) / 2, (1024 - 400) / 2);
   // without the centring the offset would be kept: (2480, 340).
@@ -529,18 +536,9 @@ void CenterScenario(HostContext& context) {
 // call made it.
 void ReentryScenario(HostContext& context) {
   Report& report = context.report;
-  const std::string settingsPath = SettingsPathBeside(context.dllPath);
-  WriteSettings(settingsPath, {{"Center", "1"}});
   TrackedWindow main;
   TrackedWindow previous;
-  if (!report.check(main.create(kMainStart) && previous.create(kPreviousOnM2),
-                    "the host creates its main window and a window on M2")) {
-    return;
-  }
-  ParkPointer();
-  ShowWindow(previous.handle(), SW_SHOW);
-  HostWindow::pumpMessages();
-  context.textAnswers[kPreviousWindowRequest] = DecimalHandle(previous.handle());
+  if (!PrepareWithPreviousOnM2(context, {{"Center", "1"}}, main, previous)) return;
   // Centred on M2 at its size, after the scaling from M1.
   const RECT centredOnM2 = {2293, 322, 2826, 701};
   for (const bool initAgain : {false, true}) {
