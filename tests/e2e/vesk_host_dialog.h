@@ -34,6 +34,10 @@ void PrepareSettings(const std::string& path, const std::optional<std::string>& 
 // write a new file.
 std::string OptionsText(const std::vector<std::pair<const char*, const char*>>& entries);
 
+// What the dialog's OK writes with every control at its default, in the
+// order of its writes.
+extern const std::vector<std::pair<const char*, const char*>> kDialogKeysAtDefaults;
+
 // The file's bytes are `expected`, or there is no file for nullopt.
 void CheckFile(Report& report, const std::string& path, const std::optional<std::string>& expected,
                const std::string& name);

@@ -101,19 +101,7 @@ void DialogSaveScenario(HostContext& context) {
         CloseDialog(dialog, Close::Ok);
         return true;
       })) {
-    CheckFile(report, path,
-              OptionsText({{"EnableMultiMonitor", "1"},
-                           {"MoveRelative", "1"},
-                           {"ResizeRelative", "1"},
-                           {"ShowOnMonitorWithMouse", "0"},
-                           {"Center", "0"},
-                           {"CenterAlways", "0"},
-                           {"EnableHotkeys", "1"},
-                           {"ResizePercent", "0"},
-                           {"ResizePercentV", "0"},
-                           {"ResizePercentValue", "80"},
-                           {"ResizePercentValueV", "80"}}),
-              "OK at once");
+    CheckFile(report, path, OptionsText(kDialogKeysAtDefaults), "OK at once");
   }
 
   // Every box clicked as a user would, new texts typed, each way of saying OK.

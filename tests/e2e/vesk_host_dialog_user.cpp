@@ -108,6 +108,19 @@ std::string OptionsText(const std::vector<std::pair<const char*, const char*>>& 
   return text;
 }
 
+const std::vector<std::pair<const char*, const char*>> kDialogKeysAtDefaults = {
+    {"EnableMultiMonitor", "1"},
+    {"MoveRelative", "1"},
+    {"ResizeRelative", "1"},
+    {"ShowOnMonitorWithMouse", "0"},
+    {"Center", "0"},
+    {"CenterAlways", "0"},
+    {"EnableHotkeys", "1"},
+    {"ResizePercent", "0"},
+    {"ResizePercentV", "0"},
+    {"ResizePercentValue", "80"},
+    {"ResizePercentValueV", "80"}};
+
 void CheckFile(Report& report, const std::string& path, const std::optional<std::string>& expected,
                const std::string& name) {
   const std::optional<std::string> actual = ReadBytes(path);

@@ -306,17 +306,7 @@ void DialogKeepsScenario(HostContext& context) {
     return;
   }
   std::vector<std::pair<const char*, const char*>> expected = kFileOnly;
-  expected.insert(expected.end(), {{"EnableMultiMonitor", "1"},
-                                   {"MoveRelative", "1"},
-                                   {"ResizeRelative", "1"},
-                                   {"ShowOnMonitorWithMouse", "0"},
-                                   {"Center", "0"},
-                                   {"CenterAlways", "0"},
-                                   {"EnableHotkeys", "1"},
-                                   {"ResizePercent", "0"},
-                                   {"ResizePercentV", "0"},
-                                   {"ResizePercentValue", "80"},
-                                   {"ResizePercentValueV", "80"}});
+  expected.insert(expected.end(), kDialogKeysAtDefaults.begin(), kDialogKeysAtDefaults.end());
   CheckFile(report, path, OptionsText(expected), "OK keeps the file-only settings");
 
   // The options OK reloaded still hold them: with no previous window and the
