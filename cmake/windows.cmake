@@ -33,28 +33,31 @@ if(EXISTS ${PROJECT_SOURCE_DIR}/tests/e2e/CMakeLists.txt)
 endif()
 
 # The release package: the DLL, the help file (CRLF, for Notepad) and the
-# icon, at the top level of one zip named after the project's version.
-set(VMM_PACKAGE_DIR ${PROJECT_BINARY_DIR}/package)
-# Built in the build tree; the main job copies it to dist/.
-set(VMM_PACKAGE ${PROJECT_BINARY_DIR}/dist/VeskMultiMonitor-${PROJECT_VERSION}.zip)
-add_custom_command(OUTPUT ${VMM_PACKAGE_DIR}/multimonitor.ico
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${VMM_PACKAGE_DIR}
-  COMMAND ${PROJECT_SOURCE_DIR}/scripts/make-icon ${VMM_PACKAGE_DIR}/multimonitor.ico
-  DEPENDS ${PROJECT_SOURCE_DIR}/scripts/make-icon VERBATIM)
-add_custom_command(OUTPUT ${VMM_PACKAGE_DIR}/readme.txt
-  COMMAND ${CMAKE_COMMAND} -DIN=${PROJECT_SOURCE_DIR}/resources/readme.txt
-          -DOUT=${VMM_PACKAGE_DIR}/readme.txt -P ${PROJECT_SOURCE_DIR}/cmake/crlf.cmake
-  DEPENDS ${PROJECT_SOURCE_DIR}/resources/readme.txt ${PROJECT_SOURCE_DIR}/cmake/crlf.cmake
-  VERBATIM)
-add_custom_command(OUTPUT ${VMM_PACKAGE}
-  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:VeskMultiMonitor> ${VMM_PACKAGE_DIR}/
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/dist
-  COMMAND ${CMAKE_COMMAND} -E rm -f ${VMM_PACKAGE}
-  COMMAND zip -q -X -j ${VMM_PACKAGE} ${VMM_PACKAGE_DIR}/VeskMultiMonitor.dll
-          ${VMM_PACKAGE_DIR}/readme.txt ${VMM_PACKAGE_DIR}/multimonitor.ico
-  DEPENDS VeskMultiMonitor ${VMM_PACKAGE_DIR}/readme.txt ${VMM_PACKAGE_DIR}/multimonitor.ico
-  VERBATIM)
-add_custom_target(release_package ALL DEPENDS ${VMM_PACKAGE})
-add_test(NAME package_contents
-  COMMAND ${PROJECT_SOURCE_DIR}/tests/package/check_package.sh ${VMM_PACKAGE}
-          $<TARGET_FILE:VeskMultiMonitor>)
+# icon, at the top level of one zip named after the project's version. VESK
+# is a 32-bit program: only the 32-bit build makes one.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(VMM_PACKAGE_DIR ${PROJECT_BINARY_DIR}/package)
+  # Built in the build tree; the main job copies it to dist/.
+  set(VMM_PACKAGE ${PROJECT_BINARY_DIR}/dist/VeskMultiMonitor-${PROJECT_VERSION}.zip)
+  add_custom_command(OUTPUT ${VMM_PACKAGE_DIR}/multimonitor.ico
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${VMM_PACKAGE_DIR}
+    COMMAND ${PROJECT_SOURCE_DIR}/scripts/make-icon ${VMM_PACKAGE_DIR}/multimonitor.ico
+    DEPENDS ${PROJECT_SOURCE_DIR}/scripts/make-icon VERBATIM)
+  add_custom_command(OUTPUT ${VMM_PACKAGE_DIR}/readme.txt
+    COMMAND ${CMAKE_COMMAND} -DIN=${PROJECT_SOURCE_DIR}/resources/readme.txt
+            -DOUT=${VMM_PACKAGE_DIR}/readme.txt -P ${PROJECT_SOURCE_DIR}/cmake/crlf.cmake
+    DEPENDS ${PROJECT_SOURCE_DIR}/resources/readme.txt ${PROJECT_SOURCE_DIR}/cmake/crlf.cmake
+    VERBATIM)
+  add_custom_command(OUTPUT ${VMM_PACKAGE}
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:VeskMultiMonitor> ${VMM_PACKAGE_DIR}/
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/dist
+    COMMAND ${CMAKE_COMMAND} -E rm -f ${VMM_PACKAGE}
+    COMMAND zip -q -X -j ${VMM_PACKAGE} ${VMM_PACKAGE_DIR}/VeskMultiMonitor.dll
+            ${VMM_PACKAGE_DIR}/readme.txt ${VMM_PACKAGE_DIR}/multimonitor.ico
+    DEPENDS VeskMultiMonitor ${VMM_PACKAGE_DIR}/readme.txt ${VMM_PACKAGE_DIR}/multimonitor.ico
+    VERBATIM)
+  add_custom_target(release_package ALL DEPENDS ${VMM_PACKAGE})
+  add_test(NAME package_contents
+    COMMAND ${PROJECT_SOURCE_DIR}/tests/package/check_package.sh ${VMM_PACKAGE}
+            $<TARGET_FILE:VeskMultiMonitor>)
+endif()

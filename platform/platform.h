@@ -165,7 +165,7 @@ LongResult sendMessage(WindowHandle window, std::uint32_t message, WordParam wPa
 void setWindowText(WindowHandle window, const char* text);
 // At most size - 1 characters of the window's text.
 std::string getWindowText(WindowHandle window, int size);
-// The dialog's own data slot (DWL_USER) and message result (DWL_MSGRESULT).
+// The dialog's own data slot (DWLP_USER) and message result (DWLP_MSGRESULT).
 void setDialogUserData(WindowHandle dialog, LongParam value);
 LongParam getDialogUserData(WindowHandle dialog);
 void setDialogMessageResult(WindowHandle dialog, LongResult result);

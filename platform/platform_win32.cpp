@@ -190,16 +190,17 @@ std::string getWindowText(WindowHandle window, int size) {
   return text;
 }
 
+// The pointer-sized slots: the user data holds a pointer to the dialog's object.
 void setDialogUserData(WindowHandle dialog, LongParam value) {
-  SetWindowLongA(toHwnd(dialog), DWL_USER, static_cast<LONG>(value));
+  SetWindowLongPtrA(toHwnd(dialog), DWLP_USER, value);
 }
 
 LongParam getDialogUserData(WindowHandle dialog) {
-  return GetWindowLongA(toHwnd(dialog), DWL_USER);
+  return GetWindowLongPtrA(toHwnd(dialog), DWLP_USER);
 }
 
 void setDialogMessageResult(WindowHandle dialog, LongResult result) {
-  SetWindowLongA(toHwnd(dialog), DWL_MSGRESULT, static_cast<LONG>(result));
+  SetWindowLongPtrA(toHwnd(dialog), DWLP_MSGRESULT, result);
 }
 
 std::uint32_t getFileVersionInfoSize(const char* path) {

@@ -17,7 +17,7 @@ constexpr int kEditTextSize = 1024;
 constexpr platform::LongResult kButtonChecked = 1;
 
 // Messages whose handled result is the dialog procedure's own answer rather
-// than DWL_MSGRESULT.
+// than DWLP_MSGRESULT.
 bool AnswersDirectly(std::uint32_t message) {
   constexpr std::uint32_t kCompareItem = 0x0039;
   constexpr std::uint32_t kVKeyToItem = 0x002E;
@@ -34,7 +34,7 @@ bool AnswersDirectly(std::uint32_t message) {
 
 // Hands a dialog window its object: the object waits in a per-thread list of
 // pending dialogs until its window's first message arrives, and from then on
-// the window carries the object in its DWL_USER slot.
+// the window carries the object in its DWLP_USER slot.
 struct DialogBinding {
   static std::vector<OptionsDialog*>& pending() {
     thread_local std::vector<OptionsDialog*> dialogs;

@@ -2,26 +2,22 @@
 # Runs one Windows test program under Wine on its own multi-monitor X desktop
 # and exits with the program's status.
 #
-#   run_under_wine.sh --layout LAYOUT [--workareas AREAS] [--prefix DIR]
-#                     [--timeout SECONDS] [--install FILE]... [--keep-prefix]
-#                     -- PROGRAM.exe [ARGS...]
+#   run_under_wine.sh [--arch win32|win64] --layout LAYOUT [--workareas AREAS]
+#                     [--prefix DIR] [--timeout SECONDS] [--install FILE]...
+#                     [--keep-prefix] -- PROGRAM.exe [ARGS...]
 #
+#   --arch       the Wine the program is built for: win32 (default), 32-bit
+#                Wine in a 32-bit prefix; win64, wine64 in a 64-bit prefix
 #   --layout     monitors as for scripts/xdesktop, e.g. "1920x1080+0+0,1280x1024+1920+0"
 #   --workareas  each monitor's work area as for scripts/xdesktop, e.g.
 #                "0,0,1920,1040,1920,0,1280,984"; default: the whole monitors
 #   --prefix     the Wine prefix, created on first use and reused afterwards
 #                (default: $VMM_WINE_PREFIX, else ./wine-prefix)
-#   --timeout    seconds the program may run (default 60), times the time
-#                factor; then it is killed and the status is 124
+#   --timeout    seconds the program may run (default 60); then it is killed
+#                and the status is 124
 #   --install    copies FILE into the scratch folder C:\vmm\ before the run
 #   --keep-prefix  leave C:\vmm\ as the previous run left it; by default it
 #                is emptied first, so that no run sees another one's files
-#
-#   run_under_wine.sh --time-factor
-#
-# prints the time factor: $VMM_WINE_TIME_FACTOR when set, else 30 where
-# 32-bit programs run under an emulator (a binfmt_misc entry for i386 sends
-# them to qemu, and Wine then needs minutes to start), else 1.
 #
 # Whatever happens, the Wine processes and the X server are gone when this
 # script returns. One prefix serves one run at a time (a lock beside it), as
@@ -31,52 +27,16 @@ set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 xdesktop="$here/../../scripts/xdesktop"
+. "$here/../../scripts/lib/need.sh"
 
 usage() {
-  echo "usage: run_under_wine.sh --layout LAYOUT [--workareas AREAS] [--prefix DIR]" \
-    "[--timeout SECONDS] [--install FILE]... [--keep-prefix] -- PROGRAM.exe [ARGS...]" >&2
+  echo "usage: run_under_wine.sh [--arch win32|win64] --layout LAYOUT [--workareas AREAS]" \
+    "[--prefix DIR] [--timeout SECONDS] [--install FILE]... [--keep-prefix] -- PROGRAM.exe" \
+    "[ARGS...]" >&2
   exit 2
 }
 
-time_factor() {
-  if [ -n "${VMM_WINE_TIME_FACTOR:-}" ]; then
-    [[ "$VMM_WINE_TIME_FACTOR" =~ ^[1-9][0-9]*$ ]] || usage
-    echo "$VMM_WINE_TIME_FACTOR"
-  elif grep -qx enabled /proc/sys/fs/binfmt_misc/qemu-i386 2>/dev/null; then
-    echo 30
-  else
-    echo 1
-  fi
-}
-if [ "${1:-}" = --time-factor ] && [ $# -eq 1 ]; then
-  time_factor
-  exit 0
-fi
-# Taken before the run gets a /proc of its own, which has no binfmt_misc.
-VMM_WINE_TIME_FACTOR=$(time_factor)
-export VMM_WINE_TIME_FACTOR
-
-# 32-bit Wine needs a kernel that runs i386 programs. Where it cannot (no
-# IA32 emulation), or only through an emulator that takes minutes per start,
-# the run is skipped (77, ctest's SKIP_RETURN_CODE) and says why; set
-# VMM_WINE_UNDER_EMULATION=1 to wait for the emulator all the same.
-if [ -z "${VMM_RUN_UNDER_WINE_INNER:-}" ] && [ -z "${VMM_WINE_UNDER_EMULATION:-}" ]; then
-  wine_loader=/usr/lib/wine/wine
-  if [ ! -x "$wine_loader" ]; then
-    echo "run_under_wine: no $wine_loader; run scripts/setup" >&2
-    exit 2
-  fi
-  if grep -qx enabled /proc/sys/fs/binfmt_misc/qemu-i386 2>/dev/null; then
-    echo "SKIPPED: 32-bit programs run here only under an emulator, where Wine takes" \
-      "minutes to start; set VMM_WINE_UNDER_EMULATION=1 to run anyway" >&2
-    exit 77
-  fi
-  if ! "$wine_loader" --version >/dev/null 2>&1; then
-    echo "SKIPPED: this machine's kernel cannot run 32-bit programs, which Wine needs" >&2
-    exit 77
-  fi
-fi
-
+arch=win32
 layout=""
 workareas=()
 prefix="${VMM_WINE_PREFIX:-$PWD/wine-prefix}"
@@ -86,6 +46,7 @@ installs=()
 original_args=("$@")
 while [ $# -gt 0 ]; do
   case "$1" in
+    --arch) [ $# -ge 2 ] || usage; arch=$2; shift 2 ;;
     --layout) [ $# -ge 2 ] || usage; layout=$2; shift 2 ;;
     --workareas) [ $# -ge 2 ] || usage; workareas=(--workareas "$2"); shift 2 ;;
     --prefix) [ $# -ge 2 ] || usage; prefix=$2; shift 2 ;;
@@ -98,7 +59,17 @@ while [ $# -gt 0 ]; do
 done
 [ -n "$layout" ] && [ $# -ge 1 ] || usage
 [[ "$run_timeout" =~ ^[0-9]+$ ]] || usage
-run_timeout=$((run_timeout * VMM_WINE_TIME_FACTOR))
+# Debian's wine command starts the 32-bit loader whenever wine32 is
+# installed, so each architecture names its loader itself.
+case "$arch" in
+  win32) loader=/usr/lib/wine/wine package=wine32:i386 ;;
+  win64) loader=/usr/lib/wine/wine64 package=wine64 ;;
+  *) usage ;;
+esac
+need "$loader" "$package"
+need wineserver wine
+need unshare util-linux
+need flock util-linux
 program=$1
 shift
 [ -f "$program" ] || { echo "run_under_wine: no program $program" >&2; exit 2; }
@@ -108,7 +79,8 @@ done
 case "$prefix" in /*) ;; *) prefix="$PWD/$prefix" ;; esac
 
 export WINEPREFIX="$prefix"
-export WINEARCH=win32
+export WINEARCH=$arch
+export WINELOADER=$loader
 export WINEDEBUG="${VMM_WINEDEBUG:--all}"
 # No Mono or Gecko: nothing here needs them, and their installers would ask.
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -157,16 +129,21 @@ export DISPLAY="$display"
 if [ ! -f "$prefix/.vmm-ready" ]; then
   echo "run_under_wine: creating the Wine prefix $prefix (once)" >&2
   rm -rf "$prefix"
-  if ! wineboot -i >/dev/null 2>&1 9>&-; then
+  if ! "$loader" wineboot -i >/dev/null 2>&1 9>&-; then
     echo "run_under_wine: wineboot could not create the Wine prefix $prefix" >&2
     exit 2
   fi
   # Without a window manager Wine waits about 2 s whenever a managed window
-  # is hidden or destroyed; unmanaged windows behave the same otherwise.
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 9>&-
-  # A crashing program must end the run, not wait on a dialog nobody sees.
-  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
-    >/dev/null 2>&1 9>&-
+  # is hidden or destroyed; unmanaged windows behave the same otherwise. A
+  # crashing program must end the run, not wait on a dialog nobody sees.
+  for setting in 'X11 Driver|Managed|REG_SZ|N' 'WineDbg|ShowCrashDialog|REG_DWORD|0'; do
+    IFS='|' read -r key name type value <<<"$setting"
+    if ! "$loader" reg add "HKCU\\Software\\Wine\\$key" /v "$name" /t "$type" /d "$value" /f \
+      >/dev/null 2>&1 9>&-; then
+      echo "run_under_wine: could not set $key\\$name in the Wine prefix $prefix" >&2
+      exit 2
+    fi
+  done
   wineserver -w 9>&-
   touch "$prefix/.vmm-ready"
 fi
@@ -180,7 +157,7 @@ mkdir -p "$scratch"
 for file in "${installs[@]}"; do cp -f "$file" "$scratch/"; done
 
 status=0
-timeout -k 5 "$run_timeout" wine "$program" "$@" 9>&- || status=$?
+timeout -k 5 "$run_timeout" "$loader" "$program" "$@" 9>&- || status=$?
 if [ "$status" -eq 124 ]; then
   echo "run_under_wine: $(basename "$program") timed out after ${run_timeout} s" >&2
 fi

@@ -20,6 +20,10 @@ check "holds exactly the three files at its top level ($names)" \
 unzip -q -d "$work" "$package" || failures=$((failures + 1))
 
 check "the DLL is the one built" 'cmp -s "$work/VeskMultiMonitor.dll" "$built"'
+# The PE header's machine field, found through the offset at 0x3c: 0x14c is i386.
+pe=$(od -An -tu4 -j60 -N4 "$work/VeskMultiMonitor.dll" 2>/dev/null | tr -d ' ')
+machine=$(od -An -tx2 -j$((${pe:-0} + 4)) -N2 "$work/VeskMultiMonitor.dll" 2>/dev/null | tr -d ' ')
+check "the DLL is a 32-bit (i386) one, as VESK loads ($machine)" '[ "$machine" = 014c ]'
 check "readme.txt has CRLF line ends only" \
   '[ "$(grep -c $'"'"'\r$'"'"' "$work/readme.txt")" -eq "$(wc -l < "$work/readme.txt")" ] &&
    [ "$(wc -l < "$work/readme.txt")" -gt 50 ]'
