@@ -81,7 +81,7 @@ constexpr std::uint32_t kMessageShowWindow = 0x0018;
 constexpr std::uint32_t kMessageWindowPosChanging = 0x0046;
 
 constexpr int kHookCallWndProc = 4;
-constexpr int kHookKeyboard = 2;
+constexpr int kHookKeyboardLowLevel = 13;
 
 constexpr int kKeyLeftButton = 0x01;
 constexpr int kKeyRightButton = 0x02;
@@ -116,20 +116,31 @@ WindowHandle getDesktopWindow();
 WindowHandle getShellWindow();
 WindowHandle getActiveWindow();
 
-// Input state. Both answer the 16-bit key state with bit 15 set while down.
-std::int16_t getKeyState(int virtualKey);
+// Input state: the physical key state, with bit 15 set while down.
 std::int16_t getAsyncKeyState(int virtualKey);
 // The system's "switch primary and secondary buttons" setting.
 bool mouseButtonsSwapped();
 // A failed query leaves `point` untouched.
 void getCursorPos(Point& point);
 
-// Thread hooks. installHook answers 0 when the hook could not be installed.
-HookHandle installHook(int hookType, HookProc proc, ThreadId thread);
+// Hooks: a thread hook with no module, or a desktop-wide one (thread 0) whose
+// procedure lives in `module`. installHook answers 0 when the hook could not be
+// installed.
+HookHandle installHook(int hookType, HookProc proc, ModuleHandle module, ThreadId thread);
 void removeHook(HookHandle hook);
 LongResult callNextHook(int code, WordParam wParam, LongParam lParam);
 // Decodes the lParam a WH_CALLWNDPROC hook receives.
 SentMessage sentMessageOf(LongParam lParam);
+// What a WH_KEYBOARD_LL hook is told about a keystroke (KBDLLHOOKSTRUCT), and
+// decoding its lParam.
+struct LowLevelKey {
+  std::uint32_t virtualKey = 0;
+  bool release = false;           // LLKHF_UP
+  std::uintptr_t extraInfo = 0;   // what the program that injected it gave SendInput
+};
+LowLevelKey lowLevelKeyOf(LongParam lParam);
+// One keystroke, press and release, through SendInput, carrying `extraInfo`.
+void injectKeystroke(std::uint32_t virtualKey, std::uintptr_t extraInfo);
 
 // Private profile files; same contract as the A-suffixed Windows functions.
 std::int32_t getProfileInt(const char* section, const char* key, std::int32_t fallback,

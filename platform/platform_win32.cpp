@@ -108,7 +108,6 @@ WindowHandle getDesktopWindow() { return fromHwnd(GetDesktopWindow()); }
 WindowHandle getShellWindow() { return fromHwnd(GetShellWindow()); }
 WindowHandle getActiveWindow() { return fromHwnd(GetActiveWindow()); }
 
-std::int16_t getKeyState(int virtualKey) { return GetKeyState(virtualKey); }
 std::int16_t getAsyncKeyState(int virtualKey) { return GetAsyncKeyState(virtualKey); }
 
 bool mouseButtonsSwapped() { return GetSystemMetrics(SM_SWAPBUTTON) != 0; }
@@ -121,11 +120,12 @@ void getCursorPos(Point& point) {
   }
 }
 
-HookHandle installHook(int hookType, HookProc proc, ThreadId thread) {
+HookHandle installHook(int hookType, HookProc proc, ModuleHandle module, ThreadId thread) {
   // HookProc has HOOKPROC's calling convention and argument sizes; only the
   // integer type names differ.
   const auto windowsProc = reinterpret_cast<HOOKPROC>(reinterpret_cast<void (*)()>(proc));
-  return reinterpret_cast<HookHandle>(SetWindowsHookExA(hookType, windowsProc, nullptr, thread));
+  return reinterpret_cast<HookHandle>(
+      SetWindowsHookExA(hookType, windowsProc, reinterpret_cast<HINSTANCE>(module), thread));
 }
 
 void removeHook(HookHandle hook) { UnhookWindowsHookEx(reinterpret_cast<HHOOK>(hook)); }
@@ -137,6 +137,23 @@ LongResult callNextHook(int code, WordParam wParam, LongParam lParam) {
 SentMessage sentMessageOf(LongParam lParam) {
   const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
   return SentMessage{fromHwnd(sent->hwnd), sent->message, sent->wParam};
+}
+
+LowLevelKey lowLevelKeyOf(LongParam lParam) {
+  const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+  return LowLevelKey{key->vkCode, (key->flags & LLKHF_UP) != 0, key->dwExtraInfo};
+}
+
+void injectKeystroke(std::uint32_t virtualKey, std::uintptr_t extraInfo) {
+  INPUT inputs[2];
+  std::memset(inputs, 0, sizeof inputs);
+  for (INPUT& input : inputs) {
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = static_cast<WORD>(virtualKey);
+    input.ki.dwExtraInfo = extraInfo;
+  }
+  inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, inputs, sizeof(INPUT));
 }
 
 std::int32_t getProfileInt(const char* section, const char* key, std::int32_t fallback,

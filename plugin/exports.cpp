@@ -46,10 +46,9 @@ std::int32_t VMM_CDECL PluginFunc_DoInit(const char* libraryPath, std::int32_t p
     state.mainWindowThreadId = platform::getWindowThreadId(state.mainWindow);
     if (state.mainWindow == 0) return 1;
 
+    // The keyboard hook follows when the window is shown.
     state.callWndProcHook.reset(platform::installHook(platform::kHookCallWndProc, &CallWndProcHook,
-                                                      state.mainWindowThreadId));
-    state.keyboardHook.reset(
-        platform::installHook(platform::kHookKeyboard, &KeyboardHook, state.mainWindowThreadId));
+                                                      0, state.mainWindowThreadId));
     state.controller = std::make_unique<MainWindowController>(
         state.mainWindow, state.host(), PluginDirectoryOf(state.moduleHandle));
     return 1;

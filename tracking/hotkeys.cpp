@@ -6,11 +6,12 @@
 
 namespace {
 
-constexpr std::uint32_t kReleaseFlag = 0x80000000u;
 constexpr std::uint32_t kFirstDigit = 0x30;  // '0'
 constexpr std::uint32_t kLastDigit = 0x39;   // '9'
 
-bool IsDown(int virtualKey) { return platform::getKeyState(virtualKey) < 0; }
+// The keystroke being decided has not reached any thread yet, so no thread's
+// key state knows the modifiers held with it; the physical state does.
+bool IsDown(int virtualKey) { return platform::getAsyncKeyState(virtualKey) < 0; }
 
 // '0' -> 100, '1' -> 10 ... '9' -> 90.
 std::int32_t PercentOfDigit(std::uint32_t virtualKey) {
@@ -36,16 +37,15 @@ void ResizeByHotkey(MainWindowController& controller, std::uint32_t virtualKey, 
 
 }  // namespace
 
-bool HandleHotkey(MainWindowController& controller, std::uint32_t virtualKey,
-                  std::uint32_t keystrokeFlags) {
-  // Every keystroke of the host thread passes here: the cheapest tests come
-  // first, and the Windows key alone decides while the user types.
+bool HandleHotkey(MainWindowController& controller, std::uint32_t virtualKey, bool release) {
+  // Every keystroke of the desktop passes here while the window is shown: the
+  // cheapest tests come first, and the Windows key alone decides while the
+  // user types.
   if (!controller.shown || !controller.options.enableHotkeys) return false;
   if (!IsDown(platform::kKeyLeftWindows)) return false;
   if (platform::getForegroundWindow() != controller.hostWindow) return false;
   const bool ctrl = IsDown(platform::kKeyControl);
   const bool shift = IsDown(platform::kKeyShift);
-  const bool release = (keystrokeFlags & kReleaseFlag) != 0;
 
   switch (virtualKey) {
     case platform::kKeyHome:

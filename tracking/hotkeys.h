@@ -7,10 +7,10 @@
 
 class MainWindowController;
 
-// Decides one keystroke of the host thread; true when it belongs to a
-// recognised combination and must be swallowed. Actions happen on release.
-bool HandleHotkey(MainWindowController& controller, std::uint32_t virtualKey,
-                  std::uint32_t keystrokeFlags);
+// Decides one keystroke of the desktop, seen before any window gets it; true
+// when it belongs to a recognised combination and must be dropped. Actions
+// happen on release.
+bool HandleHotkey(MainWindowController& controller, std::uint32_t virtualKey, bool release);
 
 // Moves the host window to the monitor `step` selects from its current one.
 void MoveToMonitor(MainWindowController& controller, MonitorStep step, std::int32_t widthPercent,

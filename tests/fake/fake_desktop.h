@@ -3,7 +3,8 @@
 // It behaves as Windows does where the logic depends on it: moveWindow sends
 // WM_WINDOWPOSCHANGING through the installed WH_CALLWNDPROC hooks of the
 // window's thread synchronously, before the move takes effect; keystrokes pass
-// the WH_KEYBOARD hooks before the key state records them; profile files are
+// the WH_KEYBOARD_LL hooks before the key state records them, and what a hook
+// injects follows the keystroke it was injected in; profile files are
 // parsed and written back whole as Wine's profile functions do (blank lines
 // dropped, blanks around '=' removed, new keys at the end of their section).
 #pragma once
@@ -87,8 +88,9 @@ void setActiveWindow(platform::WindowHandle window);
 void setDesktopWindow(platform::WindowHandle window);
 void setShellWindow(platform::WindowHandle window);
 
-// Input. setKeyDown changes what getKeyState answers; setAsyncKeyDown what
-// getAsyncKeyState answers.
+// Input. setKeyDown holds or releases a key as the user would, without a
+// keystroke; setAsyncKeyDown the same for mouse buttons. getAsyncKeyState
+// answers both.
 void setKeyDown(int virtualKey, bool down);
 void setAsyncKeyDown(int virtualKey, bool down);
 // The system setting that makes the physical right button the primary one.
@@ -101,11 +103,20 @@ void sendMessage(platform::WindowHandle window, std::uint32_t message, platform:
 // WM_SHOWWINDOW, then the WM_WINDOWPOSCHANGING that showing or hiding sends.
 void showWindow(platform::WindowHandle window, bool show);
 
-// One keystroke on kGuiThread through its WH_KEYBOARD hooks. Answers true when
-// the keystroke reached the window (no hook swallowed it). Afterwards the key
-// state records it, as the platform does once the message is retrieved.
-bool keyDown(int virtualKey, bool repeat = false);
-bool keyUp(int virtualKey);
+// One keystroke through the desktop's WH_KEYBOARD_LL hooks, newest first, with
+// the `extraInfo` of the program that injected it (0: typed). Answers true
+// when it reached the window in front (no hook dropped it). Afterwards the
+// key state records it. Keystrokes a hook injects with injectKeystroke pass
+// the hooks once this one has been dealt with, as SendInput's do.
+bool keyDown(int virtualKey, std::uintptr_t extraInfo = 0);
+bool keyUp(int virtualKey, std::uintptr_t extraInfo = 0);
+struct InjectedKeystroke {
+  std::uint32_t virtualKey;
+  bool release;
+  std::uintptr_t extraInfo;
+  bool delivered;  // passed every hook
+};
+const std::vector<InjectedKeystroke>& injectedKeystrokes();
 
 struct ReceivedMessage {
   platform::WindowHandle window;
@@ -113,6 +124,8 @@ struct ReceivedMessage {
   platform::WordParam wParam;
 };
 const std::vector<ReceivedMessage>& receivedMessages();
+// Of the keystrokes sent with keyDown and keyUp; injectedKeystrokes() tells of
+// the rest.
 int keystrokesReceived();
 // Deepest nesting of WM_WINDOWPOSCHANGING deliveries from moveWindow since
 // reset() or clearMoveCalls().
@@ -188,7 +201,6 @@ class UncountedAllocations {
 
 // How often the logic asked the platform, for cost tests.
 struct CallCounts {
-  int getKeyState = 0;
   int getAsyncKeyState = 0;
   int getForegroundWindow = 0;
   int enumDisplayDevice = 0;

@@ -67,7 +67,6 @@ struct Desktop {
   platform::WindowHandle active = 0;
   platform::WindowHandle desktop = 0;
   platform::WindowHandle shell = 0;
-  std::set<int> keysDown;
   std::set<int> asyncKeysDown;
   bool buttonsSwapped = false;
   platform::Point cursor;
@@ -78,6 +77,9 @@ struct Desktop {
   std::function<void()> hookRemovalObserver;
   std::vector<ReceivedMessage> received;
   int keystrokes = 0;
+  std::vector<InjectedKeystroke> injected;
+  std::size_t injectedDelivered = 0;
+  int keystrokeDepth = 0;
   int posChangingDepth = 0;
   int maxPosChangingDepth = 0;
   int callNextHook = 0;

@@ -43,19 +43,51 @@ void deliver(platform::WindowHandle window, std::uint32_t message, platform::Wor
   desktop().received.push_back(ReceivedMessage{window, message, wParam});
 }
 
-bool keystroke(int virtualKey, std::uint32_t flags) {
+// The fake KBDLLHOOKSTRUCT: what lowLevelKeyOf decodes.
+struct LowLevelRecord {
+  std::uint32_t virtualKey;
+  bool release;
+  std::uintptr_t extraInfo;
+};
+
+// Through the desktop's low-level keyboard hooks, newest first, then to the
+// window in front; the key state changes once the keystroke has passed.
+bool keystroke(int virtualKey, bool release, std::uintptr_t extraInfo) {
   const UncountedAllocations bookkeeping;
-  bool swallowed = false;
-  for (const Hook& hook : hooksOf(platform::kHookKeyboard, kGuiThread)) {
+  bool dropped = false;
+  for (const Hook& hook : hooksOf(platform::kHookKeyboardLowLevel, 0)) {
+    LowLevelRecord record{static_cast<std::uint32_t>(virtualKey), release, extraInfo};
     const CountedAllocations hookProcedure;
-    if (hook.proc(0, static_cast<platform::WordParam>(virtualKey),
-                  static_cast<platform::LongParam>(static_cast<std::int32_t>(flags))) != 0) {
-      swallowed = true;
+    if (hook.proc(0, release ? 0x0101 : 0x0100, reinterpret_cast<platform::LongParam>(&record)) !=
+        0) {
+      dropped = true;
       break;
     }
   }
-  if (!swallowed) ++desktop().keystrokes;
-  return !swallowed;
+  setKeyDown(virtualKey, !release);
+  return !dropped;
+}
+
+// SendInput from inside a low-level hook queues its keystrokes; the hooks see
+// them once the keystroke in progress has been dealt with.
+void deliverInjected() {
+  Desktop& d = desktop();
+  while (d.keystrokeDepth == 0 && d.injectedDelivered < d.injected.size()) {
+    const InjectedKeystroke next = d.injected[d.injectedDelivered];
+    ++d.keystrokeDepth;
+    const bool delivered = keystroke(static_cast<int>(next.virtualKey), next.release, next.extraInfo);
+    --d.keystrokeDepth;
+    d.injected[d.injectedDelivered++].delivered = delivered;
+  }
+}
+
+bool keystrokeThenInjected(int virtualKey, bool release, std::uintptr_t extraInfo) {
+  ++desktop().keystrokeDepth;
+  const bool delivered = keystroke(virtualKey, release, extraInfo);
+  --desktop().keystrokeDepth;
+  if (delivered) ++desktop().keystrokes;
+  deliverInjected();
+  return delivered;
 }
 
 }  // namespace
@@ -110,9 +142,9 @@ void setShellWindow(platform::WindowHandle window) { desktop().shell = window; }
 
 void setKeyDown(int virtualKey, bool down) {
   if (down) {
-    desktop().keysDown.insert(virtualKey);
+    desktop().asyncKeysDown.insert(virtualKey);
   } else {
-    desktop().keysDown.erase(virtualKey);
+    desktop().asyncKeysDown.erase(virtualKey);
   }
 }
 
@@ -140,24 +172,20 @@ void showWindow(platform::WindowHandle window, bool show) {
   deliver(window, platform::kMessageWindowPosChanging, 0);
 }
 
-bool keyDown(int virtualKey, bool repeat) {
+bool keyDown(int virtualKey, std::uintptr_t extraInfo) {
   const UncountedAllocations bookkeeping;
-  // Bit 30: the key was down before (auto-repeat).
-  const std::uint32_t flags = 1u | (repeat ? (1u << 30) : 0u);
-  const bool delivered = keystroke(virtualKey, flags);
-  setKeyDown(virtualKey, true);
-  return delivered;
+  return keystrokeThenInjected(virtualKey, false, extraInfo);
 }
 
-bool keyUp(int virtualKey) {
+bool keyUp(int virtualKey, std::uintptr_t extraInfo) {
   const UncountedAllocations bookkeeping;
-  const std::uint32_t flags = 1u | (1u << 30) | (1u << 31);
-  const bool delivered = keystroke(virtualKey, flags);
-  setKeyDown(virtualKey, false);
-  return delivered;
+  return keystrokeThenInjected(virtualKey, true, extraInfo);
 }
+
+const std::vector<InjectedKeystroke>& injectedKeystrokes() { return desktop().injected; }
 
 const std::vector<ReceivedMessage>& receivedMessages() { return desktop().received; }
+
 int keystrokesReceived() { return desktop().keystrokes; }
 int maxPosChangingDepth() { return desktop().maxPosChangingDepth; }
 
@@ -227,11 +255,6 @@ WindowHandle getDesktopWindow() { return desktop().desktop; }
 WindowHandle getShellWindow() { return desktop().shell; }
 WindowHandle getActiveWindow() { return desktop().active; }
 
-std::int16_t getKeyState(int virtualKey) {
-  ++desktop().calls.getKeyState;
-  return desktop().keysDown.count(virtualKey) != 0 ? std::int16_t{-128} : std::int16_t{0};
-}
-
 bool mouseButtonsSwapped() { return desktop().buttonsSwapped; }
 
 std::int16_t getAsyncKeyState(int virtualKey) {
@@ -244,11 +267,15 @@ void getCursorPos(Point& point) {
   if (desktop().cursorReadable) point = desktop().cursor;
 }
 
-HookHandle installHook(int hookType, HookProc proc, ThreadId thread) {
+HookHandle installHook(int hookType, HookProc proc, ModuleHandle module, ThreadId thread) {
   const fake::UncountedAllocations bookkeeping;
   const bool fails = fake::beginCall(fake::Call::InstallHook);
+  // A low-level hook is the desktop's and needs the module of its procedure;
+  // a thread hook, a thread.
+  const bool lowLevel = hookType == kHookKeyboardLowLevel;
+  const bool valid = lowLevel ? thread == 0 && module != 0 : thread != 0;
   HookHandle handle = 0;
-  if (!fails && thread != 0 && proc != nullptr) {
+  if (!fails && valid && proc != nullptr) {
     handle = desktop().nextHook++;
     desktop().hooks.push_back(fake::Hook{handle, hookType, proc, thread});
     desktop().hookEvents.push_back("install " + std::to_string(hookType) + " on " +
@@ -278,6 +305,19 @@ LongResult callNextHook(int, WordParam, LongParam) {
 SentMessage sentMessageOf(LongParam lParam) {
   const auto* record = reinterpret_cast<const fake::CallWndProcRecord*>(lParam);
   return SentMessage{record->window, record->message, record->wParam};
+}
+
+LowLevelKey lowLevelKeyOf(LongParam lParam) {
+  const auto* record = reinterpret_cast<const fake::LowLevelRecord*>(lParam);
+  return LowLevelKey{record->virtualKey, record->release, record->extraInfo};
+}
+
+void injectKeystroke(std::uint32_t virtualKey, std::uintptr_t extraInfo) {
+  const fake::UncountedAllocations bookkeeping;
+  auto& injected = desktop().injected;
+  injected.push_back(fake::InjectedKeystroke{virtualKey, false, extraInfo, false});
+  injected.push_back(fake::InjectedKeystroke{virtualKey, true, extraInfo, false});
+  fake::deliverInjected();
 }
 
 }  // namespace platform

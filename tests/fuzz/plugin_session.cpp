@@ -233,12 +233,15 @@ void Hotkey(FuzzInput& input, int key) {
   const bool digit = key >= '0' && key <= '9';
   const bool acts = controller != nullptr && controller->shown &&
                     controller->options.enableHotkeys && win &&
-                    fake::installedHooks(platform::kHookKeyboard) > 0 &&
+                    fake::installedHooks(platform::kHookKeyboardLowLevel) > 0 &&
                     session.foreground == session.window && (!digit || ctrl);
   const PluginOptions options = controller != nullptr ? controller->options : PluginOptions();
   const bool predictable = !fake::failurePending();
   const platform::Rect before = fake::windowRect(session.window);
-  fake::keyDown(key);
+  const std::size_t injected = fake::injectedKeystrokes().size();
+  FUZZ_CHECK(fake::keyDown(key) != acts);
+  // A dropped press with Win down is masked by one keystroke, down and up.
+  FUZZ_CHECK(fake::injectedKeystrokes().size() - injected == (acts ? 2u : 0u));
   FUZZ_CHECK(fake::keyUp(key) != acts);
   if (!acts) {
     FUZZ_CHECK(fake::windowRect(session.window) == before);
@@ -319,7 +322,8 @@ void Act(FuzzInput& input) {
       const std::uint8_t modifiers = input.byte();
       HoldModifiers((modifiers & 1) != 0, (modifiers & 2) != 0, (modifiers & 4) != 0);
       const int key = input.byte();
-      fake::keyDown(key, (modifiers & 8) != 0);
+      // Now and then as another program's injected keystroke.
+      fake::keyDown(key, (modifiers & 8) != 0 ? 0x1234 : 0);
       fake::keyUp(key);
       break;
     }

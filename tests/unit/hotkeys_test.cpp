@@ -1,5 +1,6 @@
 #include "tracking/hotkeys.h"
 
+#include "plugin/hook_procedures.h"
 #include "tracking_fixture.h"
 
 #include <gmock/gmock.h>
@@ -28,10 +29,22 @@ class HotkeysTest : public TrackingTest {
     for (int key : keys) fake::setKeyDown(key, true);
   }
   // Press and release of `key`; answers how many of the two reached the host.
-  int tap(int key) {
-    const bool press = fake::keyDown(key);
-    const bool release = fake::keyUp(key);
+  int tap(int key, std::uintptr_t extraInfo = 0) {
+    const bool press = fake::keyDown(key, extraInfo);
+    const bool release = fake::keyUp(key, extraInfo);
     return (press ? 1 : 0) + (release ? 1 : 0);
+  }
+  // The keystrokes our hook injected: each must be the mask key, marked as
+  // ours, passed on by our own hook, in down-up pairs.
+  int maskKeystrokes() {
+    const auto& injected = fake::injectedKeystrokes();
+    for (std::size_t i = 0; i < injected.size(); ++i) {
+      EXPECT_EQ(injected[i].virtualKey, kMaskKey);
+      EXPECT_EQ(injected[i].release, i % 2 == 1);
+      EXPECT_EQ(injected[i].extraInfo, kOwnKeystrokeMark);
+      EXPECT_TRUE(injected[i].delivered);
+    }
+    return static_cast<int>(injected.size()) / 2;
   }
 };
 
@@ -67,6 +80,7 @@ TEST_F(HotkeysTest, RecognisedCombinationsAreSwallowedAndActOnRelease) {
     hold(c.held);
     EXPECT_EQ(tap(c.key), c.swallowed ? 0 : 2) << c.name;
     EXPECT_EQ(hostRect(), c.after) << c.name;
+    EXPECT_EQ(maskKeystrokes(), c.swallowed ? 1 : 0) << c.name << ": one per dropped press";
     TearDown();
   }
 }
@@ -75,12 +89,34 @@ TEST_F(HotkeysTest, AutoRepeatIsSwallowedAndMovesOnceOnRelease) {
   showOnM1();
   hold({kWin});
   EXPECT_FALSE(fake::keyDown(platform::kKeyRight));
-  EXPECT_FALSE(fake::keyDown(platform::kKeyRight, true));
-  EXPECT_FALSE(fake::keyDown(platform::kKeyRight, true));
+  EXPECT_FALSE(fake::keyDown(platform::kKeyRight));
+  EXPECT_FALSE(fake::keyDown(platform::kKeyRight));
   EXPECT_TRUE(fake::moveCalls().empty());
   EXPECT_FALSE(fake::keyUp(platform::kKeyRight));
   EXPECT_EQ(fake::moveCalls().size(), 1u);
   EXPECT_EQ(hostRect(), kHostOnM2);
+  EXPECT_EQ(maskKeystrokes(), 3);
+}
+
+TEST_F(HotkeysTest, OtherProgramsInjectedKeystrokesCountButOurOwnPass) {
+  struct Case {
+    const char* name;
+    std::uintptr_t extraInfo;
+    int reachedHost;
+    platform::Rect after;
+  };
+  const Case cases[] = {
+      {"injected by a remapping tool", 0x1234, 0, kHostOnM2},
+      {"marked as ours", kOwnKeystrokeMark, 2, kHostStart},
+  };
+  for (const Case& c : cases) {
+    SetUp();
+    showOnM1();
+    hold({kWin});
+    EXPECT_EQ(tap(platform::kKeyRight, c.extraInfo), c.reachedHost) << c.name;
+    EXPECT_EQ(hostRect(), c.after) << c.name;
+    TearDown();
+  }
 }
 
 TEST_F(HotkeysTest, WinReleasedBeforeTheArrowLetsTheReleaseThrough) {
@@ -186,15 +222,17 @@ TEST_F(HotkeysTest, TypingCostsOneKeyStateQueryAndHiddenCostsNone) {
   showOnM1();
   const fake::CallCounts shown = fake::calls();
   tap('A');
-  EXPECT_EQ(fake::calls().getKeyState - shown.getKeyState, 2) << "one per keystroke";
+  EXPECT_EQ(fake::calls().getAsyncKeyState - shown.getAsyncKeyState, 2) << "one per keystroke";
   EXPECT_EQ(fake::calls().getForegroundWindow, shown.getForegroundWindow);
 
   hide();
+  EXPECT_EQ(fake::installedHooks(platform::kHookKeyboardLowLevel), 0)
+      << "while hidden no keystroke of the desktop passes through us";
   const fake::CallCounts hidden = fake::calls();
   hold({kWin});
   tap('A');
   tap(platform::kKeyRight);
-  EXPECT_EQ(fake::calls().getKeyState, hidden.getKeyState);
+  EXPECT_EQ(fake::calls().getAsyncKeyState, hidden.getAsyncKeyState);
   EXPECT_EQ(fake::calls().getForegroundWindow, hidden.getForegroundWindow);
 }
 

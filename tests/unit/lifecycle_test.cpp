@@ -25,11 +25,26 @@ TEST_F(LifecycleTest, InitAsksForTheMainWindowAndHooksItsThread) {
   EXPECT_EQ(pluginState.mainWindow, window);
   EXPECT_EQ(pluginState.mainWindowThreadId, kHostThread);
   EXPECT_EQ(pluginState.pluginFolder, "C:\\Apps\\Plugins\\MultiMonitor\\");
-  EXPECT_THAT(fake::hookEvents(), ElementsAre("install 4 on 9", "install 2 on 9"));
+  EXPECT_THAT(fake::hookEvents(), ElementsAre("install 4 on 9"));
   ASSERT_NE(pluginState.controller, nullptr);
   EXPECT_EQ(pluginState.controller->hostWindow, window);
   EXPECT_FALSE(pluginState.controller->shown);
   EXPECT_EQ(pluginState.controller->lastCenteredRect, platform::Rect{});
+}
+
+// The low-level keyboard hook sees the whole desktop's keystrokes: it is ours
+// only while the window is shown, installed from the message hook.
+TEST_F(LifecycleTest, TheKeyboardHookExistsExactlyWhileTheWindowIsShown) {
+  const platform::WindowHandle window = fake::createWindow({0, 0, 800, 400}, kHostThread);
+  initWith(window);
+  for (int round = 0; round < 2; ++round) {
+    fake::showWindow(window, true);
+    fake::sendMessage(window, platform::kMessageWindowPosChanging, 0);
+    fake::showWindow(window, false);
+    fake::showWindow(window, false);
+  }
+  EXPECT_THAT(fake::hookEvents(), ElementsAre("install 4 on 9", "install 13 on 0", "remove 13",
+                                              "install 13 on 0", "remove 13"));
 }
 
 TEST_F(LifecycleTest, SettingsLieBesideTheLibraryNotWhereTheHostSaysItIs) {
@@ -77,11 +92,12 @@ TEST_F(LifecycleTest, AFailedHookLeavesTheOtherOneAndTheController) {
 TEST_F(LifecycleTest, ShutDownRemovesTheMessageHookThenTheKeyboardHookThenTheController) {
   const platform::WindowHandle window = fake::createWindow({0, 0, 800, 400});
   initWith(window);
+  fake::showWindow(window, true);
   EXPECT_EQ(PluginFunc_DoShutDown(), 1);
   EXPECT_THAT(fake::hookEvents(),
-              ElementsAre("install 4 on 1", "install 2 on 1", "remove 4", "remove 2"));
+              ElementsAre("install 4 on 1", "install 13 on 0", "remove 4", "remove 13"));
   EXPECT_EQ(fake::installedHooks(platform::kHookCallWndProc), 0);
-  EXPECT_EQ(fake::installedHooks(platform::kHookKeyboard), 0);
+  EXPECT_EQ(fake::installedHooks(platform::kHookKeyboardLowLevel), 0);
   EXPECT_EQ(pluginState.controller, nullptr);
   EXPECT_EQ(pluginState.mainWindow, window) << "nothing else is cleared";
 
@@ -105,6 +121,7 @@ TEST_F(LifecycleTest, UnloadRemovesTheHooksBeforeTheControllerAndProcessExitTouc
       [&] { controllerAtRemoval.push_back(watched->controller != nullptr); });
 
   initWith(window);
+  fake::showWindow(window, true);
   OnLibraryUnload(true);
   EXPECT_TRUE(controllerAtRemoval.empty());
   EXPECT_NE(pluginState.controller, nullptr);
@@ -113,11 +130,12 @@ TEST_F(LifecycleTest, UnloadRemovesTheHooksBeforeTheControllerAndProcessExitTouc
   EXPECT_THAT(controllerAtRemoval, ElementsAre(true, true));
   EXPECT_EQ(pluginState.controller, nullptr);
   EXPECT_EQ(fake::installedHooks(platform::kHookCallWndProc), 0);
-  EXPECT_EQ(fake::installedHooks(platform::kHookKeyboard), 0);
+  EXPECT_EQ(fake::installedHooks(platform::kHookKeyboardLowLevel), 0);
 
   // The same order when the state record itself goes.
   controllerAtRemoval.clear();
   initWith(window);
+  fake::showWindow(window, true);
   auto leaving = std::make_unique<PluginState>(std::move(pluginState));
   watched = leaving.get();
   leaving.reset();

@@ -421,8 +421,11 @@ TEST_F(PlatformFailureTest, EveryOperationUnderEveryFailure) {
         {kUnchanged},
         {kUnchanged},
         {kDone}}},
+      // It is tried again with every message while the window is shown.
       {"the keyboard hook cannot be installed",
-       [] { fake::failCall(fake::Call::InstallHook, 2); },
+       [] {
+         for (int n = 2; n < 40; ++n) fake::failCall(fake::Call::InstallHook, n);
+       },
        [](int) {},
        Sweep::None,
        {{kDone},
@@ -433,6 +436,11 @@ TEST_F(PlatformFailureTest, EveryOperationUnderEveryFailure) {
         {kUnchanged},
         {kDone},
         {kDone}}},
+      {"the keyboard hook fails once, as the window is shown",
+       [] { fake::failCall(fake::Call::InstallHook, 2); },
+       [](int) {},
+       Sweep::None,
+       {{kDone}, {kDone}, {kDone}, {kDone}, {kDone}, {kDone}, {kDone}, {kDone}}},
       // A hotkey sets the live option itself; the dialog's OK applies what it
       // saved, though the file did not take it.
       {"profile writes fail",

@@ -38,7 +38,7 @@ class HostReentryTest : public TrackingTest {
   platform::Rect run(During during, HostCall call, bool reenter) {
     setOption("Center", 1);
     init();
-    platform::installHook(platform::kHookCallWndProc, &HostMessageHook, fake::kGuiThread);
+    platform::installHook(platform::kHookCallWndProc, &HostMessageHook, 0, fake::kGuiThread);
     std::function<void()> hostCall = [this, call] {
       PluginFunc_DoShutDown();
       if (call == HostCall::InitAgain) initWith(host);
@@ -74,7 +74,8 @@ TEST_F(HostReentryTest, TheWorkInProgressFinishesAndTheOldControllerGoesAfterIt)
       const int ourHooks = call == HostCall::InitAgain ? 1 : 0;
       // The host's own message hook stays installed.
       EXPECT_EQ(fake::installedHooks(platform::kHookCallWndProc), 1 + ourHooks);
-      EXPECT_EQ(fake::installedHooks(platform::kHookKeyboard), ourHooks);
+      // A new controller has not seen its window shown yet.
+      EXPECT_EQ(fake::installedHooks(platform::kHookKeyboardLowLevel), 0);
       EXPECT_EQ(pluginState.controller != nullptr, call == HostCall::InitAgain);
       TearDown();
       SetUp();
@@ -102,9 +103,10 @@ TEST_F(HostReentryTest, ASecondStartBeginsFromACleanState) {
                       c.withCallback ? &FakeHostCallback : nullptr, nullptr);
     EXPECT_EQ(pluginState.mainWindow, c.active ? host : 0u);
     EXPECT_EQ(fake::installedHooks(platform::kHookCallWndProc), c.active ? 1 : 0);
-    EXPECT_EQ(fake::installedHooks(platform::kHookKeyboard), c.active ? 1 : 0);
+    EXPECT_EQ(fake::installedHooks(platform::kHookKeyboardLowLevel), 0);
     EXPECT_EQ(pluginState.controller != nullptr, c.active);
     show(onM2);
+    EXPECT_EQ(fake::installedHooks(platform::kHookKeyboardLowLevel), c.active ? 1 : 0);
     EXPECT_EQ(hostRect(), c.active ? kHostOnM2 : kHostStart);
     fake::setKeyDown(platform::kKeyLeftWindows, true);
     EXPECT_NE(fake::keyUp(platform::kKeyRight), c.active) << "swallowed only while active";
