@@ -15,8 +15,8 @@ void FollowShownState(PluginState& state) {
   const bool wanted = state.controller != nullptr && state.controller->shown;
   if (wanted == static_cast<bool>(state.keyboardHook)) return;
   if (wanted) {
-    state.keyboardHook.reset(platform::installHook(
-        platform::kHookKeyboardLowLevel, &LowLevelKeyboardHook, state.moduleHandle, 0));
+    state.keyboardHook.reset(platform::installHook(platform::kHookKeyboardLowLevel,
+                                                   &LowLevelKeyboardHook, state.moduleHandle, 0));
   } else {
     state.keyboardHook.reset();
   }

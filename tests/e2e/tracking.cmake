@@ -2,7 +2,7 @@
 # VESK, on the worked example's desktop: 1920x1080 primary and 1280x1024 to
 # its right. One run holds all the scenarios, as each run costs a desktop.
 vmm_add_wine_test(tracking_main_job "1920x1080+0+0,1280x1024+1920+0" vesk_host
-                  --dll=${VMM_WINE_DLL} tracking-show tracking-mouse tracking-center
+                  --dll=${VMM_WINE_DLL} --shell tracking-show tracking-mouse tracking-center
                   tracking-reentry TIMEOUT 60)
 
 # Figures only (see vesk_host_tracking_bench.cpp): fails when the run breaks
@@ -14,4 +14,4 @@ vmm_add_wine_test(tracking_bench "1920x1080+0+0,1280x1024+1920+0" vesk_host
 # under Wine by the stand-in host (vesk_host_scaled.cpp): the same steps land
 # where they land without it.
 vmm_add_wine_test(tracking_scaled "1920x1080+0+0,1280x1024+1920+0" vesk_host
-                  --dll=${VMM_WINE_DLL} tracking-scaled TIMEOUT 60)
+                  --dll=${VMM_WINE_DLL} --shell tracking-scaled TIMEOUT 60)

@@ -556,6 +556,12 @@ int main(int argc, char** argv) {
     return report.exitCode();
   }
 
+  StandInShell shell;
+  const bool withShell = options.count("shell") != 0;
+  if (withShell && !report.check(shell.start(), "the stand-in shell registers its hotkeys")) {
+    report.summary("vesk_host");
+    return report.exitCode();
+  }
   for (const std::string& name : wanted) {
     Scenario scenario = nullptr;
     for (const auto& entry : scenarios()) {
@@ -564,6 +570,7 @@ int main(int argc, char** argv) {
     if (!report.check(scenario != nullptr, "scenario " + name + " exists")) continue;
     std::printf("---- %s\n", name.c_str());
     HostContext context{report, plugin, options, dllPath, {}, nullptr, {}, {}, {}};
+    if (withShell) context.shell = &shell;
     currentContext = &context;
     scenario(context);
     currentContext = nullptr;

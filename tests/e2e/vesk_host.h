@@ -70,6 +70,45 @@ class HostWindow {
   HWND window_ = nullptr;
 };
 
+// A stand-in for the Windows shell on a thread of its own: a hidden window that
+// registers the shell's hotkeys with the left Windows key (Win+Left/Right/
+// Home, Win+digit, Win+Ctrl+digit, Win+Ctrl+Shift+digit), and a low-level
+// keyboard hook, installed before the plugin's, that logs what reaches it.
+class StandInShell {
+ public:
+  struct Key {
+    DWORD virtualKey;
+    bool release;
+  };
+  StandInShell() = default;
+  StandInShell(const StandInShell&) = delete;
+  StandInShell& operator=(const StandInShell&) = delete;
+  ~StandInShell() { stop(); }
+
+  // False when a hotkey or the hook could not be had.
+  bool start();
+  void stop();
+  // Waits until the shell has dealt with what the keystrokes already
+  // retrieved elsewhere sent it.
+  bool sync();
+  int hotkeys();            // WM_HOTKEY received
+  std::vector<Key> keys();  // what its hook saw, in order
+  void logKey(const Key& key);
+
+ private:
+  static DWORD WINAPI run(void* self);
+  HANDLE thread_ = nullptr;
+  DWORD threadId_ = 0;
+  HANDLE ready_ = nullptr;
+  HANDLE synced_ = nullptr;
+  HWND window_ = nullptr;
+  HHOOK hook_ = nullptr;
+  bool started_ = false;
+  CRITICAL_SECTION lock_;
+  int hotkeys_ = 0;
+  std::vector<Key> keys_;
+};
+
 struct HostContext {
   Report& report;
   const PluginExports& plugin;
@@ -85,6 +124,8 @@ struct HostContext {
   // Called with each request after it was answered, inside the callback: a
   // host that calls back into the plugin from there.
   std::function<void(const std::string& request)> afterAnswer;
+  // The stand-in shell, when the run has one (--shell).
+  StandInShell* shell = nullptr;
 
   std::string option(const std::string& name, const std::string& fallback = "") const;
 };

@@ -243,9 +243,9 @@ void RunDemo(HostContext& context, const DemoPart& part) {
     ShowMain(main);
     return true;
   };
-  const auto hotkey = [&main, &report](std::vector<WORD> modifiers, WORD key) {
+  const auto hotkey = [&main, &report, &context](std::vector<WORD> modifiers, WORD key) {
     return CheckInFront(report, main, "for the hotkey") &&
-           report.check(PressCombination(modifiers, key), "the hotkey's keystrokes are retrieved");
+           PressHotkey(context, modifiers, key, "the hotkey");
   };
   // Each step starts where the one before left the window.
   const std::function<bool()> acts[6] = {

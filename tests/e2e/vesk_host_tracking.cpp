@@ -103,7 +103,14 @@ int KeystrokesReceived() { return keystrokesReceived; }
 void ParkPointer() {
   SetCursorPos(GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN) - 10,
                GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN) - 10);
-  HostWindow::pumpMessages();
+  // Wine reads X's events while it waits, and SendInput waits for a
+  // low-level hook on this thread: a focus change still on its way would be
+  // read in the middle of a combination and release the held Win key. Wait
+  // until nothing has arrived for 50 ms (at most a second).
+  for (int i = 0; i < 20; ++i) {
+    HostWindow::pumpMessages();
+    if (MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT) == WAIT_TIMEOUT) break;
+  }
 }
 
 INPUT KeyInput(WORD virtualKey, bool release) {
@@ -129,6 +136,34 @@ bool PressCombination(const std::vector<WORD>& modifiers, WORD key) {
   const int before = markersReceived;
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
   return PumpUntil([before] { return markersReceived > before; }, 3000);
+}
+
+bool PressHotkey(HostContext& context, const std::vector<WORD>& modifiers, WORD key,
+                 const std::string& name) {
+  Report& report = context.report;
+  StandInShell* const shell = context.shell;
+  const int hotkeysBefore = shell != nullptr ? shell->hotkeys() : 0;
+  const std::size_t seenBefore = shell != nullptr ? shell->keys().size() : 0;
+  if (!report.check(PressCombination(modifiers, key), name + ": the keystrokes are retrieved")) {
+    return false;
+  }
+  if (shell == nullptr || !report.check(shell->sync(), name + ": the shell answers")) return true;
+  report.checkEqual(shell->hotkeys() - hotkeysBefore, 0, name + ": the shell gets no WM_HOTKEY");
+  constexpr DWORD kMaskKey = 0xE8;
+  bool winDown = false;
+  bool winUp = false;
+  int masks = 0;
+  int keySeen = 0;
+  const std::vector<StandInShell::Key> seen = shell->keys();
+  for (std::size_t i = seenBefore; i < seen.size(); ++i) {
+    if (seen[i].virtualKey == key) ++keySeen;
+    if (seen[i].virtualKey == VK_LWIN) (seen[i].release ? winUp : winDown) = true;
+    if (seen[i].virtualKey == kMaskKey && winDown && !winUp) ++masks;
+  }
+  report.checkEqual(keySeen, 0, name + ": the shell's hook never sees the key");
+  report.checkEqual(masks, 2,
+                    name + ": the shell's hook sees the mask key go down and up, Win held");
+  return true;
 }
 
 std::string DecimalHandle(HWND window) {
@@ -243,8 +278,7 @@ void RunShowCases(HostContext& context, const std::vector<ShowCase>& cases) {
       const std::string name = c.name + ", then " + step.name;
       if (step.from) main.moveTo(*step.from);
       if (CheckInFront(report, main, "for " + name) &&
-          report.check(PressCombination(step.modifiers, step.key),
-                       name + ": the keystrokes are retrieved")) {
+          PressHotkey(context, step.modifiers, step.key, name)) {
         CheckRect(report, main.rect(), step.expected, name + " puts the window at");
       }
     }
@@ -369,10 +403,7 @@ void ShowAndHotkeysScenario(HostContext& context) {
   for (const Hotkey& hotkey : hotkeys) {
     const std::string name = hotkey.name;
     const KeyLog before = main.keys();
-    if (!report.check(PressCombination(hotkey.modifiers, hotkey.key),
-                      name + ": the keystrokes are retrieved")) {
-      continue;
-    }
+    if (!PressHotkey(context, hotkey.modifiers, hotkey.key, name)) continue;
     CheckRect(report, main.rect(), hotkey.expected, name + " puts the window at");
     const KeyLog& after = main.keys();
     report.check(after.down[hotkey.key] == before.down[hotkey.key] &&
@@ -397,33 +428,62 @@ void ShowAndHotkeysScenario(HostContext& context) {
                      std::string("the settings file holds ") + entry.key + "=" + entry.value);
   }
 
-  // Keystrokes of no recognised combination reach the host and move nothing.
+  // Keystrokes of no recognised combination are passed on and move nothing:
+  // to the host's window procedure, or the press to the shell when it owns
+  // the combination.
   struct Passed {
     const char* name;
     std::vector<WORD> modifiers;
     WORD key;
+    bool shellOwns;
   };
   const Passed passed[] = {
-      {"A", {}, 'A'},
-      {"Win+Up", {VK_LWIN}, VK_UP},
-      {"Win+5 without Ctrl", {VK_LWIN}, '5'},
-      {"Ctrl+Shift+Right without Win", {VK_CONTROL, VK_SHIFT}, VK_RIGHT},
+      {"A", {}, 'A', false},
+      {"Win+Up", {VK_LWIN}, VK_UP, false},
+      {"Win+5 without Ctrl", {VK_LWIN}, '5', true},
+      {"Ctrl+Shift+Right without Win", {VK_CONTROL, VK_SHIFT}, VK_RIGHT, false},
   };
   const RECT resting = main.rect();
   for (const Passed& key : passed) {
     const std::string name = key.name;
     const KeyLog before = main.keys();
+    const int hotkeysBefore = context.shell != nullptr ? context.shell->hotkeys() : 0;
     if (!report.check(PressCombination(key.modifiers, key.key),
                       name + ": the keystrokes are retrieved")) {
       continue;
     }
+    const bool toShell = key.shellOwns && context.shell != nullptr && context.shell->sync();
+    const int pressesToShell = toShell ? context.shell->hotkeys() - hotkeysBefore : 0;
     const KeyLog& after = main.keys();
-    report.check(after.down[key.key] == before.down[key.key] + 1 &&
+    report.check(after.down[key.key] + pressesToShell == before.down[key.key] + 1 &&
                      after.up[key.key] == before.up[key.key] + 1,
-                 name + ": press and release reach the host's window procedure",
+                 name + (toShell ? ": the press reaches the shell, the release the host"
+                                 : ": press and release reach the host's window procedure"),
                  std::to_string(after.down[key.key] - before.down[key.key]) + " down, " +
+                     std::to_string(pressesToShell) + " to the shell, " +
                      std::to_string(after.up[key.key] - before.up[key.key]) + " up");
     CheckRect(report, main.rect(), resting, name + " leaves the window at");
+  }
+
+  // Where the plugin does not act, the shell keeps its Win+Right: with
+  // another window in front, and with VESK's window hidden.
+  if (context.shell != nullptr) {
+    for (const bool hidden : {false, true}) {
+      const std::string name =
+          hidden ? "Win+Right, VESK's window hidden" : "Win+Right, another window in front";
+      if (hidden) HideMain(main);
+      ShowWindow(previous.handle(), SW_SHOW);
+      SetForegroundWindow(previous.handle());
+      ParkPointer();
+      const int hotkeysBefore = context.shell->hotkeys();
+      if (report.check(PressCombination({VK_LWIN}, VK_RIGHT),
+                       name + ": the keystrokes are retrieved") &&
+          report.check(context.shell->sync(), name + ": the shell answers")) {
+        report.checkEqual(context.shell->hotkeys() - hotkeysBefore, 1,
+                          name + ": the shell gets its WM_HOTKEY");
+        CheckRect(report, main.rect(), resting, name + " leaves the window at");
+      }
+    }
   }
 
   // After shutdown: a show from M1 and Win+Right, both of which would move

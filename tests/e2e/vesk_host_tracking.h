@@ -83,6 +83,13 @@ INPUT KeyInput(WORD virtualKey, bool release);
 // marker did not arrive.
 bool PressCombination(const std::vector<WORD>& modifiers, WORD key);
 
+// PressCombination for a combination the plugin takes, checked by name. With
+// the stand-in shell present, also that the shell got no WM_HOTKEY for it
+// and that its hook saw the plugin's mask key between Win's press and
+// release, and never `key`. Answers whether the keystrokes were retrieved.
+bool PressHotkey(HostContext& context, const std::vector<WORD>& modifiers, WORD key,
+                 const std::string& name);
+
 // "resolve:%LASTHWND%" as VESK answers it: the handle in decimal.
 std::string DecimalHandle(HWND window);
 

@@ -75,7 +75,8 @@ void deliverInjected() {
   while (d.keystrokeDepth == 0 && d.injectedDelivered < d.injected.size()) {
     const InjectedKeystroke next = d.injected[d.injectedDelivered];
     ++d.keystrokeDepth;
-    const bool delivered = keystroke(static_cast<int>(next.virtualKey), next.release, next.extraInfo);
+    const bool delivered =
+        keystroke(static_cast<int>(next.virtualKey), next.release, next.extraInfo);
     --d.keystrokeDepth;
     d.injected[d.injectedDelivered++].delivered = delivered;
   }

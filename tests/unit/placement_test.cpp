@@ -332,7 +332,8 @@ class ReentryTest : public PlacementTest {
     PlacementTest::SetUp();
     fake::addMonitor(kM1, true);
     fake::addMonitor(kM2);
-    ASSERT_NE(platform::installHook(platform::kHookCallWndProc, NestedHook, 0, fake::kGuiThread), 0u);
+    ASSERT_NE(platform::installHook(platform::kHookCallWndProc, NestedHook, 0, fake::kGuiThread),
+              0u);
   }
   void TearDown() override { gNested = nullptr; }
 };
