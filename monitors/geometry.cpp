@@ -31,8 +31,8 @@ std::int32_t PercentOf(std::int32_t extent, std::int32_t percent) {
 }
 
 // Where a window of `extent` starts when centred on a monitor span.
-std::int32_t CentredStart(std::int32_t monitorStart, std::int32_t monitorExtent,
-                          std::int32_t extent) {
+std::int32_t CenteredStart(std::int32_t monitorStart, std::int32_t monitorExtent,
+                           std::int32_t extent) {
   return wrappingAdd(monitorStart, wrappingSub(monitorExtent, extent) / 2);
 }
 
@@ -45,16 +45,12 @@ platform::Rect RectAt(std::int32_t x, std::int32_t y, std::int32_t width, std::i
 std::int32_t WidthOf(const platform::Rect& r) { return wrappingSub(r.right, r.left); }
 std::int32_t HeightOf(const platform::Rect& r) { return wrappingSub(r.bottom, r.top); }
 
-std::int32_t HorizontalCentreOf(const platform::Rect& r) {
+std::int32_t HorizontalCenterOf(const platform::Rect& r) {
   return wrappingAdd(WidthOf(r) / 2, r.left);
 }
 
-platform::Point CentreOf(const platform::Rect& r) {
-  return platform::Point{HorizontalCentreOf(r), wrappingAdd(HeightOf(r) / 2, r.top)};
-}
-
-MonitorRules RulesOf(const PluginOptions& options) {
-  return MonitorRules{options.useWorkArea, options.useBothAxes, options.keepOnScreen};
+platform::Point CenterOf(const platform::Rect& r) {
+  return platform::Point{HorizontalCenterOf(r), wrappingAdd(HeightOf(r) / 2, r.top)};
 }
 
 platform::Rect AreaOf(const MonitorInfo& monitor, const MonitorRules& rules) {
@@ -107,7 +103,7 @@ void SortMonitors(std::vector<MonitorInfo>& monitors, const MonitorRules& rules)
 }
 
 platform::Rect PlacedRect(const platform::Rect& r, const platform::Rect& source,
-                          const platform::Rect& target, const PluginOptions& options,
+                          const platform::Rect& target, const PlacementRules& rules,
                           std::int32_t widthPercent, std::int32_t heightPercent) {
   const std::int32_t w = WidthOf(r);
   const std::int32_t h = HeightOf(r);
@@ -119,46 +115,45 @@ platform::Rect PlacedRect(const platform::Rect& r, const platform::Rect& source,
   const double ry = RatioOf(th, HeightOf(source));
 
   std::int32_t width = 0;
-  if (options.resizePercent || widthPercent != 0) {
-    width = PercentOf(tw, widthPercent != 0 ? widthPercent : options.resizePercentValue);
+  if (rules.resizePercent || widthPercent != 0) {
+    width = PercentOf(tw, widthPercent != 0 ? widthPercent : rules.resizePercentValue);
   } else {
-    width = options.resizeRelative ? Scaled(w, rx) : w;
+    width = rules.resizeRelative ? Scaled(w, rx) : w;
   }
   std::int32_t height = 0;
-  if (options.resizePercentV || heightPercent != 0) {
-    height = PercentOf(th, heightPercent != 0 ? heightPercent : options.resizePercentValueV);
+  if (rules.resizePercentV || heightPercent != 0) {
+    height = PercentOf(th, heightPercent != 0 ? heightPercent : rules.resizePercentValueV);
   } else {
-    height = options.resizeRelative ? Scaled(h, ry) : h;
+    height = rules.resizeRelative ? Scaled(h, ry) : h;
   }
 
-  if (options.center) {
-    return RectAt(CentredStart(target.left, tw, width), CentredStart(target.top, th, height), width,
-                  height);
+  if (rules.center) {
+    return RectAt(CenteredStart(target.left, tw, width), CenteredStart(target.top, th, height),
+                  width, height);
   }
-  if (options.moveRelative) {
+  if (rules.moveRelative) {
     return RectAt(wrappingAdd(target.left, Scaled(dx, rx)), wrappingAdd(target.top, Scaled(dy, ry)),
                   width, height);
   }
   return RectAt(wrappingAdd(target.left, dx), wrappingAdd(target.top, dy), width, height);
 }
 
-platform::Rect CentredRect(const platform::Rect& window, const platform::Rect& monitor) {
+platform::Rect CenteredRect(const platform::Rect& window, const platform::Rect& monitor) {
   const std::int32_t w = WidthOf(window);
   const std::int32_t h = HeightOf(window);
-  return RectAt(CentredStart(monitor.left, WidthOf(monitor), w),
-                CentredStart(monitor.top, HeightOf(monitor), h), w, h);
+  return RectAt(CenteredStart(monitor.left, WidthOf(monitor), w),
+                CenteredStart(monitor.top, HeightOf(monitor), h), w, h);
 }
 
-std::optional<std::size_t> MonitorIndexAtX(const std::vector<MonitorInfo>& monitors,
-                                           std::int32_t x) {
+MonitorIndex MonitorIndexAtX(const std::vector<MonitorInfo>& monitors, std::int32_t x) {
   for (std::size_t i = 0; i < monitors.size(); ++i) {
     if (monitors[i].rect.left <= x && x <= monitors[i].rect.right) return i;
   }
   return std::nullopt;
 }
 
-std::optional<std::size_t> MonitorIndexAt(const std::vector<MonitorInfo>& monitors,
-                                          platform::Point point, const MonitorRules& rules) {
+MonitorIndex MonitorIndexAt(const std::vector<MonitorInfo>& monitors, platform::Point point,
+                            const MonitorRules& rules) {
   if (!rules.useBothAxes) return MonitorIndexAtX(monitors, point.x);
   for (std::size_t i = 0; i < monitors.size(); ++i) {
     const platform::Rect& r = monitors[i].rect;
@@ -169,28 +164,26 @@ std::optional<std::size_t> MonitorIndexAt(const std::vector<MonitorInfo>& monito
   return std::nullopt;
 }
 
-std::optional<std::size_t> MonitorIndexOfRect(const std::vector<MonitorInfo>& monitors,
-                                              const platform::Rect& window,
-                                              const MonitorRules& rules) {
-  return MonitorIndexAt(monitors, CentreOf(window), rules);
+MonitorIndex MonitorIndexOfRect(const std::vector<MonitorInfo>& monitors,
+                                const platform::Rect& window, const MonitorRules& rules) {
+  return MonitorIndexAt(monitors, CenterOf(window), rules);
 }
 
-std::optional<std::size_t> ChosenMonitorIndex(const std::vector<MonitorInfo>& monitors,
-                                              const PluginOptions& options) {
-  if (options.showOnPrimaryMonitor) {
+MonitorIndex ChosenMonitorIndex(const std::vector<MonitorInfo>& monitors,
+                                const MonitorChoice& choice) {
+  if (choice.primary) {
     for (std::size_t i = 0; i < monitors.size(); ++i) {
       if (monitors[i].primary) return i;
     }
   }
-  const std::int32_t n = options.showOnMonitorNumber;
+  const std::int32_t n = choice.number;
   if (n >= 1 && static_cast<std::size_t>(n) <= monitors.size()) {
     return static_cast<std::size_t>(n) - 1;
   }
   return std::nullopt;
 }
 
-std::optional<std::size_t> SteppedMonitor(std::size_t count, std::size_t current,
-                                          MonitorStep step) {
+MonitorIndex SteppedMonitor(std::size_t count, std::size_t current, MonitorStep step) {
   if (current >= count) return std::nullopt;
   switch (step) {
     case MonitorStep::Next:

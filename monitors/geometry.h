@@ -4,7 +4,6 @@
 #pragma once
 
 #include "platform/platform.h"
-#include "settings/plugin_options.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -26,18 +25,36 @@ struct MonitorRules {
   bool keepOnScreen = false;  // bring the window wholly inside its area
 };
 
-MonitorRules RulesOf(const PluginOptions& options);
+// How a placement sizes and places the window on its new monitor.
+struct PlacementRules {
+  bool moveRelative = false;    // keep the offset in proportion to the monitor
+  bool resizeRelative = false;  // keep the size in proportion to the monitor
+  bool resizePercent = false;   // width = resizePercentValue % of the monitor
+  std::int32_t resizePercentValue = 0;
+  bool resizePercentV = false;  // height = resizePercentValueV % of the monitor
+  std::int32_t resizePercentValueV = 0;
+  bool center = false;  // centred on the monitor instead of moved
+};
+
+// The show-time monitor the settings name outright, if any.
+struct MonitorChoice {
+  bool primary = false;
+  std::int32_t number = 0;  // 1: the first of the list; 0: none
+};
 
 enum class MonitorStep : std::int32_t { Next = 0, Previous = 1, Same = 2 };
+
+// A position in a monitor list; none when no monitor qualifies.
+using MonitorIndex = std::optional<std::size_t>;
 
 std::int32_t WidthOf(const platform::Rect& r);
 std::int32_t HeightOf(const platform::Rect& r);
 
 // Half the width first, then the left edge: for odd widths left of 0 this
 // differs by one from the midpoint of the edges.
-std::int32_t HorizontalCentreOf(const platform::Rect& r);
+std::int32_t HorizontalCenterOf(const platform::Rect& r);
 // The same on both axes.
-platform::Point CentreOf(const platform::Rect& r);
+platform::Point CenterOf(const platform::Rect& r);
 
 // The rectangle a window is sized and placed by on `monitor`.
 platform::Rect AreaOf(const MonitorInfo& monitor, const MonitorRules& rules);
@@ -52,33 +69,34 @@ bool LiesInside(const platform::Rect& window, const platform::Rect& area);
 void SortMonitors(std::vector<MonitorInfo>& monitors, const MonitorRules& rules);
 
 // The rectangle a window `window` on `source` gets on `target`. A non-zero
-// percentage overrides the options for its axis.
+// percentage overrides the rules for its axis.
 platform::Rect PlacedRect(const platform::Rect& window, const platform::Rect& source,
-                          const platform::Rect& target, const PluginOptions& options,
+                          const platform::Rect& target, const PlacementRules& rules,
                           std::int32_t widthPercent, std::int32_t heightPercent);
 
 // `window` moved, at its size, to the centre of `monitor`.
-platform::Rect CentredRect(const platform::Rect& window, const platform::Rect& monitor);
+platform::Rect CenteredRect(const platform::Rect& window, const platform::Rect& monitor);
+
+// The lookups answer an index into the list they are given; none when no
+// entry qualifies.
 
 // The first entry whose horizontal span holds x, both bounds inclusive.
-std::optional<std::size_t> MonitorIndexAtX(const std::vector<MonitorInfo>& monitors,
-                                           std::int32_t x);
+MonitorIndex MonitorIndexAtX(const std::vector<MonitorInfo>& monitors, std::int32_t x);
 // With both axes, the first entry holding the point, all bounds inclusive;
 // otherwise MonitorIndexAtX for its x.
-std::optional<std::size_t> MonitorIndexAt(const std::vector<MonitorInfo>& monitors,
-                                          platform::Point point, const MonitorRules& rules);
+MonitorIndex MonitorIndexAt(const std::vector<MonitorInfo>& monitors, platform::Point point,
+                            const MonitorRules& rules);
 // MonitorIndexAt for the centre of a window's rectangle (only its horizontal
 // centre unless both axes count).
-std::optional<std::size_t> MonitorIndexOfRect(const std::vector<MonitorInfo>& monitors,
-                                              const platform::Rect& window,
-                                              const MonitorRules& rules = {});
+MonitorIndex MonitorIndexOfRect(const std::vector<MonitorInfo>& monitors,
+                                const platform::Rect& window, const MonitorRules& rules = {});
 
 // The show-time target the settings name outright: the primary monitor,
 // else the n-th of the list (1 = the first); none when neither applies.
-std::optional<std::size_t> ChosenMonitorIndex(const std::vector<MonitorInfo>& monitors,
-                                              const PluginOptions& options);
+MonitorIndex ChosenMonitorIndex(const std::vector<MonitorInfo>& monitors,
+                                const MonitorChoice& choice);
 
 // The monitor `step` selects from `current` in a list of `count`: the next
 // wraps round to the first; the previous of the first is the last, and none
 // when the list has only one.
-std::optional<std::size_t> SteppedMonitor(std::size_t count, std::size_t current, MonitorStep step);
+MonitorIndex SteppedMonitor(std::size_t count, std::size_t current, MonitorStep step);

@@ -88,47 +88,7 @@ MonitorList::MonitorList(const MonitorRules& rules) {
   SortMonitors(entries_, rules);
 }
 
-MonitorList::MonitorList(std::vector<MonitorInfo> entries, const MonitorRules& rules)
-    : entries_(std::move(entries)) {
-  SortMonitors(entries_, rules);
-}
-
-namespace {
-
-const MonitorInfo* EntryAt(const MonitorList& list, std::optional<std::size_t> index) {
-  return index ? &list.entries()[*index] : nullptr;
-}
-
-}  // namespace
-
-const MonitorInfo* MonitorAtX(const MonitorList& list, std::int32_t x) {
-  return EntryAt(list, MonitorIndexAtX(list.entries(), x));
-}
-
-const MonitorInfo* MonitorAt(const MonitorList& list, platform::Point point,
+MonitorIndex MonitorOfWindow(const MonitorList& list, platform::WindowHandle window,
                              const MonitorRules& rules) {
-  return EntryAt(list, MonitorIndexAt(list.entries(), point, rules));
-}
-
-const MonitorInfo* MonitorOfRect(const MonitorList& list, const platform::Rect& window,
-                                 const MonitorRules& rules) {
-  return EntryAt(list, MonitorIndexOfRect(list.entries(), window, rules));
-}
-
-const MonitorInfo* MonitorOfWindow(const MonitorList& list, platform::WindowHandle window,
-                                   const MonitorRules& rules) {
-  return MonitorOfRect(list, platform::getWindowRect(window), rules);
-}
-
-const MonitorInfo* ChosenMonitor(const MonitorList& list, const PluginOptions& options) {
-  return EntryAt(list, ChosenMonitorIndex(list.entries(), options));
-}
-
-const MonitorInfo* SteppedMonitor(const MonitorList& list, const MonitorInfo* current,
-                                  MonitorStep step) {
-  const std::vector<MonitorInfo>& entries = list.entries();
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    if (&entries[i] == current) return EntryAt(list, SteppedMonitor(entries.size(), i, step));
-  }
-  return nullptr;
+  return MonitorIndexOfRect(list.entries(), platform::getWindowRect(window), rules);
 }

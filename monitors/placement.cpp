@@ -28,53 +28,63 @@ platform::Rect MoveKeptInside(platform::WindowHandle window, const platform::Rec
 // final centring of a placement, whose outcome it overwrites anyway, skips it.
 enum class MoveWhenInPlace { No, Yes };
 
-platform::Rect Centre(platform::WindowHandle window, const MonitorList& monitors,
+platform::Rect Center(platform::WindowHandle window, const MonitorList& monitors,
                       const MonitorRules& rules, MoveWhenInPlace moveWhenInPlace) {
   const platform::Rect r = platform::getWindowRect(window);
-  const MonitorInfo* current = MonitorOfRect(monitors, r, rules);
+  const MonitorIndex current = MonitorIndexOfRect(monitors.entries(), r, rules);
   // Nowhere to centre on: leave the window where it is.
-  if (current == nullptr) return r;
-  const platform::Rect area = AreaOf(*current, rules);
-  platform::Rect centred = CentredRect(r, area);
-  if (rules.keepOnScreen) centred = KeptInside(centred, area);
-  if (moveWhenInPlace == MoveWhenInPlace::No && centred == r) return centred;
-  return MoveKeptInside(window, centred, area, rules.keepOnScreen);
+  if (!current) return r;
+  const platform::Rect area = AreaOf(monitors.entries()[*current], rules);
+  platform::Rect centered = CenteredRect(r, area);
+  if (rules.keepOnScreen) centered = KeptInside(centered, area);
+  if (moveWhenInPlace == MoveWhenInPlace::No && centered == r) return centered;
+  return MoveKeptInside(window, centered, area, rules.keepOnScreen);
 }
 
 }  // namespace
 
-void PlaceOnMonitor(const MonitorInfo* target, const MonitorInfo* source,
-                    const PlacementTarget& window, std::int32_t widthPercent,
-                    std::int32_t heightPercent, const MonitorList& monitors) {
+MonitorRules RulesOf(const PluginOptions& options) {
+  return MonitorRules{options.useWorkArea, options.useBothAxes, options.keepOnScreen};
+}
+
+PlacementRules PlacementRulesOf(const PluginOptions& options) {
+  return PlacementRules{options.moveRelative,   options.resizeRelative,
+                        options.resizePercent,  options.resizePercentValue,
+                        options.resizePercentV, options.resizePercentValueV,
+                        options.center};
+}
+
+MonitorChoice ChoiceOf(const PluginOptions& options) {
+  return MonitorChoice{options.showOnPrimaryMonitor, options.showOnMonitorNumber};
+}
+
+void PlaceOnMonitor(MonitorIndex target, MonitorIndex source, const PlacedWindow& window,
+                    std::int32_t widthPercent, std::int32_t heightPercent,
+                    const MonitorList& monitors) {
   // The move below re-enters the message hook, which may act on the options
   // and on lastCenteredRect; everything this placement depends on is taken
   // before it.
   const PluginOptions options = window.options;
   const MonitorRules rules = RulesOf(options);
-  if (target != nullptr && source != nullptr) {
+  if (target && source) {
     const platform::Rect r = platform::getWindowRect(window.hostWindow);
-    const platform::Rect area = AreaOf(*target, rules);
-    platform::Rect placed =
-        PlacedRect(r, AreaOf(*source, rules), area, options, widthPercent, heightPercent);
+    const platform::Rect area = AreaOf(monitors.entries()[*target], rules);
+    platform::Rect placed = PlacedRect(r, AreaOf(monitors.entries()[*source], rules), area,
+                                       PlacementRulesOf(options), widthPercent, heightPercent);
     if (rules.keepOnScreen) placed = KeptInside(placed, area);
     MoveKeptInside(window.hostWindow, placed, area, rules.keepOnScreen);
   }
   if (options.center) {
     // The placement above has usually put the window where the centring
     // would; moving it there again only costs a window-manager round trip.
-    const platform::Rect centred = Centre(window.hostWindow, monitors, rules, MoveWhenInPlace::No);
+    const platform::Rect centered = Center(window.hostWindow, monitors, rules, MoveWhenInPlace::No);
     // Stored only now, so a nested handler's write during the centring does
     // not outlive it.
-    window.lastCenteredRect = centred;
+    window.lastCenteredRect = centered;
   }
 }
 
 platform::Rect CenterOnCurrentMonitor(platform::WindowHandle window, const MonitorRules& rules) {
   const MonitorList monitors(rules);
-  return CenterOnCurrentMonitor(window, monitors, rules);
-}
-
-platform::Rect CenterOnCurrentMonitor(platform::WindowHandle window, const MonitorList& monitors,
-                                      const MonitorRules& rules) {
-  return Centre(window, monitors, rules, MoveWhenInPlace::Yes);
+  return Center(window, monitors, rules, MoveWhenInPlace::Yes);
 }

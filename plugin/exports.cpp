@@ -106,7 +106,7 @@ std::int32_t VMM_CDECL PluginFunc_DoAdvConfig() {
     // The host may have shut us down (or started us again) while the dialog
     // was open: only the controller there is now is reloaded.
     if (saved && pluginState.controller) {
-      pluginState.controller->reloadOptions();
+      pluginState.controller->ReloadOptions();
       dialog->applySavedTo(pluginState.controller->options);
     }
     return 1;

@@ -3,8 +3,8 @@
 
 #include "common/host_bridge.h"
 #include "platform/platform.h"
-#include "plugin/hook_handle.h"
 #include "plugin/plugin_api.h"
+#include "plugin/unique_hook.h"
 #include "tracking/main_window_controller.h"
 
 #include <cstdint>
@@ -22,8 +22,8 @@ struct PluginState {
   std::unique_ptr<MainWindowController> controller;
   // Declared after the controller, so that even an implicit destruction
   // removes the hooks before the controller goes.
-  HookHandle callWndProcHook;
-  HookHandle keyboardHook;
+  UniqueHook callWndProcHook;
+  UniqueHook keyboardHook;
   SearchNotifyCallback searchNotifyCallback = nullptr;
   std::int32_t searchState = 0;
   std::int32_t itemResultCount = 0;

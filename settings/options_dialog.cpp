@@ -116,8 +116,10 @@ bool OptionsDialog::handleMessage(std::uint32_t message, platform::WordParam wPa
 }
 
 void OptionsDialog::initialise() {
-  ForEachInDialogOrder([&](const OptionEntry& entry, platform::WindowHandle& control) {
-    control = platform::getDlgItem(dialog_, entry.controlId);
+  for (std::size_t i = 0; i < kDialogControlCount; ++i) {
+    const OptionEntry& entry = kOptionTable[kDialogControls[i].option];
+    platform::WindowHandle& control = controls_[i];
+    control = platform::getDlgItem(dialog_, kDialogControls[i].controlId);
     if (entry.flag != nullptr) {
       const bool checked = settingsFile_.readBool(entry.key, entry.defaultValue != 0);
       platform::sendMessage(control, platform::kButtonSetCheck, checked ? 1 : 0, 0);
@@ -125,11 +127,13 @@ void OptionsDialog::initialise() {
       const std::int32_t value = settingsFile_.readInt(entry.key, entry.defaultValue);
       platform::setWindowText(control, numbers::formatInt32(value).c_str());
     }
-  });
+  }
 }
 
 void OptionsDialog::saveAndClose() {
-  ForEachInDialogOrder([&](const OptionEntry& entry, platform::WindowHandle& control) {
+  for (std::size_t i = 0; i < kDialogControlCount; ++i) {
+    const OptionEntry& entry = kOptionTable[kDialogControls[i].option];
+    const platform::WindowHandle control = controls_[i];
     if (entry.flag != nullptr) {
       const bool ticked =
           platform::sendMessage(control, platform::kButtonGetCheck, 0, 0) == kButtonChecked;
@@ -141,26 +145,15 @@ void OptionsDialog::saveAndClose() {
       settingsFile_.writeInt(entry.key, percent);
       saved_.*entry.number = percent;
     }
-  });
+  }
   platform::endDialog(dialog_, platform::kIdOk);
 }
 
 void OptionsDialog::applySavedTo(PluginOptions& options) const {
-  for (const OptionEntry& entry : kOptionTable) {
-    if (entry.dialogOrder < 0) continue;
+  for (const DialogControl& shown : kDialogControls) {
+    const OptionEntry& entry = kOptionTable[shown.option];
     if (entry.flag != nullptr) options.*entry.flag = saved_.*entry.flag;
     if (entry.number != nullptr) options.*entry.number = saved_.*entry.number;
-  }
-}
-
-template <typename Action>
-void OptionsDialog::ForEachInDialogOrder(Action&& action) {
-  // Settings edited in the file only have no control and are never written
-  // here, so OK keeps them as they are.
-  for (int position = 0; position < static_cast<int>(kOptionCount); ++position) {
-    for (std::size_t i = 0; i < kOptionCount; ++i) {
-      if (kOptionTable[i].dialogOrder == position) action(kOptionTable[i], controls_[i]);
-    }
   }
 }
 

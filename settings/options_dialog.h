@@ -3,12 +3,50 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "resources/resource_ids.h"
 #include "settings/plugin_options.h"
 #include "settings/settings_file.h"
 
 #include <cstdint>
 #include <string_view>
 #include <utility>
+
+// A setting the dialog shows, and the control that shows it.
+struct DialogControl {
+  std::size_t option;  // index into kOptionTable
+  int controlId;
+};
+
+// In the dialog's order, which loads and saves them: the check boxes first,
+// the two percentages last. Settings edited in the file only have no control
+// and are never written here, so OK keeps them as they are.
+inline constexpr DialogControl kDialogControls[] = {
+    {IndexOfOption("EnableMultiMonitor"), IDC_ENABLE_MULTI_MONITOR},
+    {IndexOfOption("MoveRelative"), IDC_MOVE_RELATIVE},
+    {IndexOfOption("ResizeRelative"), IDC_RESIZE_RELATIVE},
+    {IndexOfOption("ShowOnMonitorWithMouse"), IDC_SHOW_ON_MONITOR_WITH_MOUSE},
+    {IndexOfOption("Center"), IDC_CENTER},
+    {IndexOfOption("CenterAlways"), IDC_CENTER_ALWAYS},
+    {IndexOfOption("EnableHotkeys"), IDC_ENABLE_HOTKEYS},
+    {IndexOfOption("ResizePercent"), IDC_RESIZE_PERCENT},
+    {IndexOfOption("ResizePercentV"), IDC_RESIZE_PERCENT_V},
+    {IndexOfOption(kKeyResizePercentValue), IDC_RESIZE_PERCENT_VALUE},
+    {IndexOfOption(kKeyResizePercentValueV), IDC_RESIZE_PERCENT_VALUE_V},
+};
+inline constexpr std::size_t kDialogControlCount =
+    sizeof kDialogControls / sizeof kDialogControls[0];
+
+constexpr bool EachControlShowsADifferentSetting() {
+  for (std::size_t i = 0; i < kDialogControlCount; ++i) {
+    if (kDialogControls[i].option >= kOptionCount) return false;
+    for (std::size_t j = 0; j < i; ++j) {
+      if (kDialogControls[j].option == kDialogControls[i].option) return false;
+    }
+  }
+  return true;
+}
+static_assert(EachControlShowsADifferentSetting(),
+              "every dialog control names a setting of the table, each a different one");
 
 class OptionsDialog {
  public:
@@ -39,15 +77,10 @@ class OptionsDialog {
   void initialise();
   void saveAndClose();
 
-  // Calls action(entry, its control) for each setting the dialog shows, in
-  // the dialog's order.
-  template <typename Action>
-  void ForEachInDialogOrder(Action&& action);
-
   const SettingsFile settingsFile_;
   platform::WindowHandle dialog_ = 0;
-  // Indexed like the option table.
-  platform::WindowHandle controls_[kOptionCount] = {};
+  // Indexed like kDialogControls.
+  platform::WindowHandle controls_[kDialogControlCount] = {};
   PluginOptions saved_;
 };
 

@@ -4,6 +4,8 @@
 #include "monitors/placement.h"
 #include "tracking/main_window_controller.h"
 
+#include <optional>
+
 namespace {
 
 constexpr std::uint32_t kFirstDigit = 0x30;  // '0'
@@ -69,7 +71,9 @@ void MoveToMonitor(MainWindowController& controller, MonitorStep step, std::int3
                    std::int32_t heightPercent) {
   const MonitorRules rules = RulesOf(controller.options);
   const MonitorList monitors(rules);
-  const MonitorInfo* current = MonitorOfWindow(monitors, controller.hostWindow, rules);
-  PlaceOnMonitor(SteppedMonitor(monitors, current, step), current, controller.placementTarget(),
-                 widthPercent, heightPercent, monitors);
+  const MonitorIndex current = MonitorOfWindow(monitors, controller.hostWindow, rules);
+  const MonitorIndex target =
+      current ? SteppedMonitor(monitors.entries().size(), *current, step) : std::nullopt;
+  PlaceOnMonitor(target, current, controller.AsPlacedWindow(), widthPercent, heightPercent,
+                 monitors);
 }

@@ -48,29 +48,26 @@ void MainWindowController::PlaceOnShow(platform::WindowHandle previousWindow) {
   if (!options.enableMultiMonitor) return;
   const MonitorRules rules = RulesOf(options);
   const MonitorList monitors(rules);
-  const MonitorInfo* target = ChosenMonitor(monitors, options);
-  const MonitorInfo* source = nullptr;
-  if (target != nullptr) {
-    source = MonitorOfWindow(monitors, hostWindow, rules);
-  } else {
+  MonitorIndex target = ChosenMonitorIndex(monitors.entries(), ChoiceOf(options));
+  const MonitorIndex source = MonitorOfWindow(monitors, hostWindow, rules);
+  if (!target) {
     // Asking for the desktop and shell windows costs a server round trip
     // each; the option or a null answer decide without them.
     const bool followMouse = options.showOnMonitorWithMouse || previousWindow == 0 ||
                              previousWindow == platform::getDesktopWindow() ||
                              previousWindow == platform::getShellWindow();
-    source = MonitorOfWindow(monitors, hostWindow, rules);
     if (!followMouse) {
       target = MonitorOfWindow(monitors, previousWindow, rules);
     } else {
       platform::Point pointer;
       platform::getCursorPos(pointer);
-      target = MonitorAt(monitors, pointer, rules);
+      target = MonitorIndexAt(monitors.entries(), pointer, rules);
     }
   }
   // A window left beyond a monitor that is gone counts as lying on the
   // target, so that it comes back into view there.
-  if (source == nullptr && rules.keepOnScreen) source = target;
-  PlaceOnMonitor(target, source, placementTarget(), 0, 0, monitors);
+  PlaceOnMonitor(target, !source && rules.keepOnScreen ? target : source, AsPlacedWindow(), 0, 0,
+                 monitors);
 }
 
 void MainWindowController::CheckCenterAlways() {

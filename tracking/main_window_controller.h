@@ -28,11 +28,9 @@ class MainWindowController {
   void CheckCenterAlways();
 
   // Loads the options again from the settings file; the rest survives.
-  void reloadOptions() { options.load(settings); }
+  void ReloadOptions() { options.load(settings); }
 
-  PlacementTarget placementTarget() {
-    return PlacementTarget{hostWindow, options, lastCenteredRect};
-  }
+  PlacedWindow AsPlacedWindow() { return PlacedWindow{hostWindow, options, lastCenteredRect}; }
 
   platform::WindowHandle hostWindow;
   SettingsFile settings;

@@ -47,13 +47,13 @@ void BM_PlaceOnMonitor(benchmark::State& state) {
   platform::Rect lastCentered;
   platform::WindowHandle window = fake::createWindow({560, 340, 1360, 740});
   const MonitorList monitors;
-  const MonitorInfo* first = &monitors.entries().front();
-  const MonitorInfo* last = &monitors.entries().back();
+  const MonitorIndex first = 0;
+  const MonitorIndex last = monitors.entries().size() - 1;
   std::int64_t sinceReset = 0;
   bool onFirst = true;
   for (auto _ : state) {
     PlaceOnMonitor(onFirst ? last : first, onFirst ? first : last,
-                   PlacementTarget{window, options, lastCentered}, 0, 0, monitors);
+                   PlacedWindow{window, options, lastCentered}, 0, 0, monitors);
     benchmark::DoNotOptimize(lastCentered);
     onFirst = !onFirst;
     if (++sinceReset == kIterationsPerReset) {
@@ -83,9 +83,9 @@ void BM_ShowTimePlacement(benchmark::State& state) {
   bool onFirst = true;
   for (auto _ : state) {
     const MonitorList monitors;
-    const MonitorInfo* source = MonitorOfWindow(monitors, window);
-    const MonitorInfo* target = MonitorAtX(monitors, onFirst ? farRight : 0);
-    PlaceOnMonitor(target, source, PlacementTarget{window, options, lastCentered}, 0, 0, monitors);
+    const MonitorIndex source = MonitorOfWindow(monitors, window);
+    const MonitorIndex target = MonitorIndexAtX(monitors.entries(), onFirst ? farRight : 0);
+    PlaceOnMonitor(target, source, PlacedWindow{window, options, lastCentered}, 0, 0, monitors);
     onFirst = !onFirst;
     if (++sinceReset == kIterationsPerReset) {
       state.PauseTiming();

@@ -160,8 +160,8 @@ void CheckEnumeration(Report& report, const MonitorList& list,
     }
     // Just inside the left edge belongs to this monitor whatever its
     // neighbour's inclusive right edge covers.
-    report.check(MonitorAtX(list, expected[i].left + 1) == &entries[i],
-                 name + " found by MonitorAtX");
+    report.check(MonitorIndexAtX(entries, expected[i].left + 1) == i,
+                 name + " found by MonitorIndexAtX");
   }
   report.check(primaries == 1, "exactly one primary monitor");
 }
@@ -176,19 +176,18 @@ void CheckWorkedExample(Report& report, const MonitorList& list) {
     DestroyWindow(window);
     return;
   }
-  report.check(MonitorOfWindow(list, HandleOf(window)) == &entries[0], "MonitorOfWindow finds M1");
+  report.check(MonitorOfWindow(list, HandleOf(window)) == 0u, "MonitorOfWindow finds M1");
 
   HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, CountingHook, nullptr, GetCurrentThreadId());
   gWatched = window;
   gPosChanging = 0;
   const PluginOptions defaults;
   platform::Rect lastCentered{1, 2, 3, 4};
-  PlaceOnMonitor(&entries[1], &entries[0],
-                 PlacementTarget{HandleOf(window), defaults, lastCentered}, 0, 0, list);
+  PlaceOnMonitor(1, 0, PlacedWindow{HandleOf(window), defaults, lastCentered}, 0, 0, list);
   PumpMessages();
   CheckRect(report, WindowRectOf(window), {2293, 322, 2826, 701},
             "default options move the window to (2293, 322), 533 x 379");
-  report.check(MonitorOfWindow(list, HandleOf(window)) == &entries[1], "MonitorOfWindow finds M2");
+  report.check(MonitorOfWindow(list, HandleOf(window)) == 1u, "MonitorOfWindow finds M2");
   CheckRect(report, lastCentered, {1, 2, 3, 4}, "lastCenteredRect untouched without centring");
   report.check(gPosChanging == 1, "the move re-entered the message hook once",
                "saw " + std::to_string(gPosChanging));
@@ -200,8 +199,7 @@ void CheckWorkedExample(Report& report, const MonitorList& list) {
   centred.center = true;
   MoveWindow(window, 560, 340, 800, 400, TRUE);
   gPosChanging = 0;
-  PlaceOnMonitor(&entries[1], &entries[0], PlacementTarget{HandleOf(window), centred, lastCentered},
-                 0, 0, list);
+  PlaceOnMonitor(1, 0, PlacedWindow{HandleOf(window), centred, lastCentered}, 0, 0, list);
   PumpMessages();
   CheckRect(report, WindowRectOf(window), {2160, 312, 2960, 712}, "centred on M2");
   CheckRect(report, lastCentered, {2160, 312, 2960, 712}, "lastCenteredRect is the centring");

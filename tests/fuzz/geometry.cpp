@@ -51,7 +51,7 @@ std::int64_t Percent(std::int64_t extent, std::int64_t percent) {
   return Wrap(extent * percent) / 100;
 }
 
-std::int64_t CentredStart(std::int64_t start, std::int64_t monitorExtent, std::int64_t extent) {
+std::int64_t CenteredStart(std::int64_t start, std::int64_t monitorExtent, std::int64_t extent) {
   return Wrap(start + Wrap(monitorExtent - extent) / 2);
 }
 
@@ -61,7 +61,7 @@ platform::Rect RectAt(std::int64_t x, std::int64_t y, std::int64_t width, std::i
 }
 
 platform::Rect Placed(const platform::Rect& r, const platform::Rect& source,
-                      const platform::Rect& target, const PluginOptions& o,
+                      const platform::Rect& target, const PlacementRules& o,
                       std::int32_t widthPercent, std::int32_t heightPercent) {
   const double rx = Ratio(Width(target), Width(source));
   const double ry = Ratio(Height(target), Height(source));
@@ -76,8 +76,8 @@ platform::Rect Placed(const platform::Rect& r, const platform::Rect& source,
   const std::int64_t dx = Wrap(std::int64_t{r.left} - source.left);
   const std::int64_t dy = Wrap(std::int64_t{r.top} - source.top);
   if (o.center) {
-    return RectAt(CentredStart(target.left, Width(target), width),
-                  CentredStart(target.top, Height(target), height), width, height);
+    return RectAt(CenteredStart(target.left, Width(target), width),
+                  CenteredStart(target.top, Height(target), height), width, height);
   }
   if (o.moveRelative) {
     return RectAt(Wrap(target.left + Scaled(dx, rx)), Wrap(target.top + Scaled(dy, ry)), width,
@@ -123,11 +123,11 @@ platform::Rect Kept(const platform::Rect& window, const platform::Rect& area) {
 }
 
 std::optional<std::size_t> Chosen(const std::vector<MonitorInfo>& monitors,
-                                  const PluginOptions& options) {
-  for (std::size_t i = 0; options.showOnPrimaryMonitor && i < monitors.size(); ++i) {
+                                  const MonitorChoice& choice) {
+  for (std::size_t i = 0; choice.primary && i < monitors.size(); ++i) {
     if (monitors[i].primary) return i;
   }
-  const std::int64_t n = options.showOnMonitorNumber;
+  const std::int64_t n = choice.number;
   if (n < 1 || n > static_cast<std::int64_t>(monitors.size())) return std::nullopt;
   return static_cast<std::size_t>(n - 1);
 }
@@ -149,19 +149,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const platform::Rect source = ReadRect(input);
   const platform::Rect target = ReadRect(input);
   const std::uint8_t bits = input.byte();
-  PluginOptions options;
+  PlacementRules options;
+  MonitorChoice choice;
   options.resizePercent = (bits & 1) != 0;
   options.resizePercentV = (bits & 2) != 0;
   options.resizeRelative = (bits & 4) != 0;
   options.moveRelative = (bits & 8) != 0;
   options.center = (bits & 16) != 0;
-  options.showOnPrimaryMonitor = (bits & 32) != 0;
+  choice.primary = (bits & 32) != 0;
   const MonitorRules rules{(bits & 64) != 0, (bits & 128) != 0, false};
   options.resizePercentValue = input.number<std::int32_t>();
   options.resizePercentValueV = input.number<std::int32_t>();
   const auto widthPercent = input.number<std::int32_t>();
   const auto heightPercent = input.number<std::int32_t>();
-  options.showOnMonitorNumber = input.number<std::int32_t>();
+  choice.number = input.number<std::int32_t>();
   std::vector<MonitorInfo> monitors(input.byte() % 9);
   const std::uint8_t primaries = input.byte();
   for (std::size_t i = 0; i < monitors.size(); ++i) {
@@ -179,15 +180,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(WidthOf(window) == Width(window));
   FUZZ_CHECK(HeightOf(window) == Height(window));
   const std::int64_t centre = Wrap(Width(window) / 2 + window.left);
-  FUZZ_CHECK(HorizontalCentreOf(window) == centre);
+  FUZZ_CHECK(HorizontalCenterOf(window) == centre);
   const std::int64_t middle = Wrap(Height(window) / 2 + window.top);
-  FUZZ_CHECK(CentreOf(window).x == centre && CentreOf(window).y == middle);
+  FUZZ_CHECK(CenterOf(window).x == centre && CenterOf(window).y == middle);
 
   FUZZ_CHECK(PlacedRect(window, source, target, options, widthPercent, heightPercent) ==
              Placed(window, source, target, options, widthPercent, heightPercent));
-  const std::int64_t centredLeft = CentredStart(target.left, Width(target), Width(window));
-  const std::int64_t centredTop = CentredStart(target.top, Height(target), Height(window));
-  FUZZ_CHECK(CentredRect(window, target) ==
+  const std::int64_t centredLeft = CenteredStart(target.left, Width(target), Width(window));
+  const std::int64_t centredTop = CenteredStart(target.top, Height(target), Height(window));
+  FUZZ_CHECK(CenteredRect(window, target) ==
              RectAt(centredLeft, centredTop, Width(window), Height(window)));
 
   FUZZ_CHECK(KeptInside(window, target) == Kept(window, target));
@@ -197,7 +198,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(MonitorIndexAt(monitors, {x, y}, rules) == IndexAt(monitors, x, y, rules.useBothAxes));
   FUZZ_CHECK(MonitorIndexOfRect(monitors, window, rules) ==
              IndexAt(monitors, centre, middle, rules.useBothAxes));
-  FUZZ_CHECK(ChosenMonitorIndex(monitors, options) == Chosen(monitors, options));
+  FUZZ_CHECK(ChosenMonitorIndex(monitors, choice) == Chosen(monitors, choice));
   for (const MonitorInfo& monitor : monitors) {
     const bool work = rules.useWorkArea && monitor.workRect != platform::Rect{};
     FUZZ_CHECK(AreaOf(monitor, rules) == (work ? monitor.workRect : monitor.rect));

@@ -16,6 +16,7 @@
 #include "plugin/exports.h"
 #include "plugin/plugin_state.h"
 #include "resources/resource_ids.h"
+#include "settings/options_dialog.h"
 #include "settings/settings_file.h"
 #include "tests/fake/fake_desktop.h"
 #include "tests/fuzz/fuzz_input.h"
@@ -188,7 +189,7 @@ std::optional<platform::Rect> Centred(const platform::Rect& r,
   const auto index = MonitorIndexOfRect(monitors, r, rules);
   if (!index) return r;
   const platform::Rect area = AreaOf(monitors[*index], rules);
-  platform::Rect centred = CentredRect(r, area);
+  platform::Rect centred = CenteredRect(r, area);
   if (rules.keepOnScreen) centred = KeptInside(centred, area);
   return Moved(centred, area, rules);
 }
@@ -214,8 +215,8 @@ std::optional<platform::Rect> AfterHotkey(int key, const platform::Rect& before,
   const auto target = current ? SteppedMonitor(monitors.size(), *current, step) : std::nullopt;
   if (current && target) {
     const platform::Rect area = AreaOf(monitors[*target], rules);
-    platform::Rect wanted = PlacedRect(before, AreaOf(monitors[*current], rules), area, options,
-                                       widthPercent, heightPercent);
+    platform::Rect wanted = PlacedRect(before, AreaOf(monitors[*current], rules), area,
+                                       PlacementRulesOf(options), widthPercent, heightPercent);
     if (rules.keepOnScreen) wanted = KeptInside(wanted, area);
     placed = Moved(wanted, area, rules);
   }
@@ -259,10 +260,10 @@ void Reload(FuzzInput& input) {
   }
   fake::setDialogUser([&input](platform::WindowHandle dialog) {
     const auto toggles = input.number<std::uint16_t>();
-    for (std::size_t i = 0; i < kOptionCount; ++i) {
-      const OptionEntry& entry = kOptionTable[i];
-      if (entry.flag == nullptr || entry.controlId == 0 || (toggles >> i & 1) == 0) continue;
-      fake::setChecked(dialog, entry.controlId, !fake::isChecked(dialog, entry.controlId));
+    for (std::size_t i = 0; i < kDialogControlCount; ++i) {
+      const DialogControl& control = kDialogControls[i];
+      if (kOptionTable[control.option].flag == nullptr || (toggles >> i & 1) == 0) continue;
+      fake::setChecked(dialog, control.controlId, !fake::isChecked(dialog, control.controlId));
     }
     const std::uint8_t ending = input.byte();
     if ((ending & 4) != 0) fake::setControlText(dialog, IDC_RESIZE_PERCENT_VALUE, input.line());

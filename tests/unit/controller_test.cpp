@@ -347,7 +347,7 @@ TEST_F(ControllerTest, ReloadKeepsShownAndTheCentredRectangle) {
   init();
   show(onM2);
   setOption("Center", 0);
-  controller().reloadOptions();
+  controller().ReloadOptions();
   EXPECT_FALSE(controller().options.center);
   EXPECT_TRUE(controller().shown);
   EXPECT_EQ(controller().lastCenteredRect, kHostOnM2);

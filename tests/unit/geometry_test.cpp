@@ -5,6 +5,7 @@
 #include "monitors/geometry.h"
 
 #include "common/numbers.h"
+#include "monitors/placement.h"
 #include "tests/unit/geometry_support.h"
 #include "tests/unit/test_printers.h"
 
@@ -52,8 +53,8 @@ enum Flag : unsigned {
   kResizePercentV = 1u << 4,
 };
 
-PluginOptions OptionsWith(unsigned flags, std::int32_t percent, std::int32_t percentV) {
-  PluginOptions options;
+PlacementRules OptionsWith(unsigned flags, std::int32_t percent, std::int32_t percentV) {
+  PlacementRules options;
   options.moveRelative = (flags & kMoveRelative) != 0;
   options.resizeRelative = (flags & kResizeRelative) != 0;
   options.center = (flags & kCenter) != 0;
@@ -266,12 +267,12 @@ TEST(PlacedRectCentringTest, ACentredPlacementIsWhereTheFinalCentringLeavesIt) {
   for (const PlacementRow& row : rows) {
     if ((row.flags & kCenter) == 0) continue;
     ++centred;
-    EXPECT_EQ(CentredRect(row.placed, row.target), row.placed) << row.name;
+    EXPECT_EQ(CenteredRect(row.placed, row.target), row.placed) << row.name;
   }
   EXPECT_GT(centred, 0);
 }
 
-// --- CentredRect -----------------------------------------------------------------------
+// --- CenteredRect -----------------------------------------------------------------------
 struct CentringRow {
   const char* name;
   Rect window;
@@ -303,15 +304,15 @@ class CentredRectTest : public ::testing::TestWithParam<CentringRow> {};
 // which must change nothing.
 TEST_P(CentredRectTest, GivesTheTabledRectangle) {
   const CentringRow& row = GetParam();
-  EXPECT_EQ(CentredRect(row.window, row.monitor), row.centred);
+  EXPECT_EQ(CenteredRect(row.window, row.monitor), row.centred);
   for (const Shift& s : kShifts) {
-    EXPECT_EQ(CentredRect(Shifted(row.window, s.dx, s.dy), Shifted(row.monitor, s.dx, s.dy)),
+    EXPECT_EQ(CenteredRect(Shifted(row.window, s.dx, s.dy), Shifted(row.monitor, s.dx, s.dy)),
               Shifted(row.centred, s.dx, s.dy))
         << "shifted by " << s.dx << ", " << s.dy;
   }
-  EXPECT_EQ(CentredRect(Transposed(row.window), Transposed(row.monitor)), Transposed(row.centred))
+  EXPECT_EQ(CenteredRect(Transposed(row.window), Transposed(row.monitor)), Transposed(row.centred))
       << "axes exchanged";
-  EXPECT_EQ(CentredRect(row.centred, row.monitor), row.centred) << "centred again";
+  EXPECT_EQ(CenteredRect(row.centred, row.monitor), row.centred) << "centred again";
 }
 
 INSTANTIATE_TEST_SUITE_P(Centring, CentredRectTest, ::testing::ValuesIn(kCentring),
@@ -382,7 +383,7 @@ struct RectLookupRow {
   const char* name;
   std::vector<Rect> monitors;
   Rect window;
-  std::int32_t centre;  // HorizontalCentreOf(window)
+  std::int32_t centre;  // HorizontalCenterOf(window)
   int expected;         // index of the monitor holding it, -1: none
 };
 
@@ -418,7 +419,7 @@ class MonitorIndexOfRectTest : public ::testing::TestWithParam<RectLookupRow> {}
 
 TEST_P(MonitorIndexOfRectTest, UsesHalfTheWidthPlusTheLeftEdge) {
   const RectLookupRow& row = GetParam();
-  EXPECT_EQ(HorizontalCentreOf(row.window), row.centre);
+  EXPECT_EQ(HorizontalCenterOf(row.window), row.centre);
   EXPECT_EQ(IndexOf(MonitorIndexOfRect(ListOf(row.monitors), row.window)), row.expected);
 }
 
@@ -471,7 +472,7 @@ TEST(RoundTripTest, AHundredRoundTripsEndWithinThreePixelsForCommonMonitorPairs)
                          {0, 0, 3840, 2160}, {0, 0, 1366, 768},  {0, 0, 1600, 900},
                          {0, 0, 1680, 1050}, {0, 0, 1440, 900},  {0, 0, 1080, 1920},
                          {0, 0, 2560, 1080}, {0, 0, 3440, 1440}, {0, 0, 1024, 768}};
-  const PluginOptions defaults;
+  const PlacementRules defaults = PlacementRulesOf(PluginOptions());
   std::int64_t drift = 0;
   std::int64_t edges = 0;
   std::int32_t worst = 0;

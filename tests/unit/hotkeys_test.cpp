@@ -148,7 +148,7 @@ TEST_F(HotkeysTest, WidthHotkeyStoresItsChoiceWhereTheNextLoadFindsIt) {
   EXPECT_FALSE(controller().options.resizePercent) << "the flag stays as it was";
   EXPECT_EQ(fake::fileText(kSettingsPath),
             "[Options]\r\nResizePercentValueH=50\r\nResizePercentValue=50\r\n");
-  controller().reloadOptions();
+  controller().ReloadOptions();
   EXPECT_EQ(controller().options.resizePercentValue, 50);
 }
 

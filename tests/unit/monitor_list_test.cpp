@@ -46,16 +46,16 @@ std::vector<std::uint32_t> NumbersOf(const MonitorList& list) {
   return numbers;
 }
 
-// Index of the entry a lookup answered, -1 for none; fails on a pointer that
-// does not point into the list.
-int IndexOf(const MonitorList& list, const MonitorInfo* found) {
-  if (found == nullptr) return -1;
-  const auto& entries = list.entries();
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    if (&entries[i] == found) return static_cast<int>(i);
-  }
-  ADD_FAILURE() << "lookup answered an entry outside the list";
-  return -2;
+// Index of the entry a lookup answered, -1 for none; fails on an index past
+// the list.
+int IndexOf(const MonitorList& list, MonitorIndex found) {
+  if (!found) return -1;
+  if (*found >= list.entries().size()) ADD_FAILURE() << "lookup answered an entry past the list";
+  return static_cast<int>(*found);
+}
+
+MonitorIndex AtX(const MonitorList& list, std::int32_t x) {
+  return MonitorIndexAtX(list.entries(), x);
 }
 
 class MonitorListTest : public ::testing::Test {
@@ -136,15 +136,12 @@ TEST_F(MonitorListTest, ManyEqualLeftEdgesStillKeepTheEnumerationOrder) {
   EXPECT_EQ(entries[36].displayNumber, 4u);
 }
 
-TEST_F(MonitorListTest, EntriesGivenDirectlyAreSortedTheSameWay) {
-  std::vector<MonitorInfo> entries;
+TEST_F(MonitorListTest, EnumeratedDevicesAreSortedByTheirLeftEdgesStably) {
   const Rect rects[] = {
       {1920, 0, 3200, 1024}, {0, 0, 1920, 1080}, {0, 1080, 1920, 2160}, {-800, 0, 0, 600}};
-  std::uint32_t number = 1;
-  for (const Rect& rect : rects) entries.push_back(MonitorInfo{number++, false, rect, {}});
-  const MonitorList list(entries);
+  for (const Rect& rect : rects) fake::addMonitor(rect);
+  const MonitorList list;
   EXPECT_EQ(NumbersOf(list), (std::vector<std::uint32_t>{4, 2, 3, 1}));
-  EXPECT_EQ(fake::calls().enumDisplayDevice, 0);
 }
 
 TEST_F(MonitorListTest, OnlyDevicesAttachedToTheDesktopCount) {
@@ -171,8 +168,8 @@ TEST_F(MonitorListTest, NoDeviceGivesAnEmptyListThatFindsNothing) {
                              1920,
                              std::numeric_limits<std::int32_t>::min(),
                              std::numeric_limits<std::int32_t>::max()};
-  for (const std::int32_t x : xs) EXPECT_EQ(MonitorAtX(list, x), nullptr) << x;
-  EXPECT_EQ(MonitorOfWindow(list, window), nullptr);
+  for (const std::int32_t x : xs) EXPECT_EQ(AtX(list, x), std::nullopt) << x;
+  EXPECT_EQ(MonitorOfWindow(list, window), std::nullopt);
 }
 
 TEST_F(MonitorListTest, OnlyUnattachedDevicesGiveAnEmptyList) {
@@ -180,7 +177,7 @@ TEST_F(MonitorListTest, OnlyUnattachedDevicesGiveAnEmptyList) {
   fake::addDisplay(DisplayAt("\\\\.\\DISPLAY2", {1920, 0, 3200, 1024}, 0));
   const MonitorList list;
   EXPECT_TRUE(list.entries().empty());
-  EXPECT_EQ(MonitorAtX(list, 0), nullptr);
+  EXPECT_EQ(AtX(list, 0), std::nullopt);
 }
 
 TEST_F(MonitorListTest, UnreadableSettingsGiveAZeroRectangleThatStillSorts) {
@@ -216,8 +213,8 @@ TEST_F(MonitorListTest, UnreadableSettingsGiveAZeroRectangleThatStillSorts) {
     fake::addDisplay(unreadable);
     const MonitorList list;
     EXPECT_EQ(CoordsOf(RectsOf(list)), CoordsOf(c.expectedOrder)) << c.what;
-    EXPECT_EQ(IndexOf(list, MonitorAtX(list, 0)), c.atZero) << c.what;
-    EXPECT_EQ(IndexOf(list, MonitorAtX(list, 1)), c.atOne) << c.what;
+    EXPECT_EQ(IndexOf(list, AtX(list, 0)), c.atZero) << c.what;
+    EXPECT_EQ(IndexOf(list, AtX(list, 1)), c.atOne) << c.what;
   }
 }
 
@@ -288,36 +285,34 @@ TEST_F(MonitorListTest, PrimaryFollowsBitTwoOnly) {
   }
 }
 
-// --- MonitorAtX ---------------------------------------------------------------
+// --- Lookups on the list -------------------------------------------------------
 
 TEST_F(MonitorListTest, OverlappingSpansGoToTheLowerLeftEdgeWhateverTheOrderGiven) {
   // The lookup takes the first entry that holds x; the list's sort is what
   // puts the lower left edge first.
-  const MonitorList list({MonitorInfo{1, false, {1000, 0, 3000, 1080}, {}},
-                          MonitorInfo{2, false, {0, 500, 2000, 1500}, {}}});
-  const MonitorInfo* overlap = MonitorAtX(list, 1500);
-  ASSERT_NE(overlap, nullptr);
-  EXPECT_EQ(overlap->displayNumber, 2u);
-  EXPECT_EQ(IndexOf(list, MonitorAtX(list, 2001)), 1);
-  EXPECT_EQ(MonitorAtX(list, 3001), nullptr);
+  fake::addMonitor({1000, 0, 3000, 1080});
+  fake::addMonitor({0, 500, 2000, 1500});
+  const MonitorList list;
+  const MonitorIndex overlap = AtX(list, 1500);
+  ASSERT_NE(overlap, std::nullopt);
+  EXPECT_EQ(list.entries()[*overlap].displayNumber, 2u);
+  EXPECT_EQ(IndexOf(list, AtX(list, 2001)), 1);
+  EXPECT_EQ(AtX(list, 3001), std::nullopt);
 }
 
-TEST_F(MonitorListTest, LookupsHandOutTheSameEntryByIdentity) {
+TEST_F(MonitorListTest, LookupsByXAndByWindowAgree) {
   fake::addMonitor({0, 0, 1920, 1080}, true);
   fake::addMonitor({1920, 0, 3200, 1024});
   const platform::WindowHandle window = fake::createWindow({2100, 100, 2900, 500});
   const MonitorList list;
-  const MonitorInfo* byX = MonitorAtX(list, 2000);
-  const MonitorInfo* byWindow = MonitorOfWindow(list, window);
-  ASSERT_NE(byX, nullptr);
-  EXPECT_EQ(byX, byWindow);
-  EXPECT_EQ(byX, &list.entries()[1]);
-  EXPECT_EQ(MonitorAtX(list, 10), &list.entries()[0]);
-  EXPECT_NE(MonitorAtX(list, 10), byX);
-  // A second list of the same layout has entries of its own.
+  const MonitorIndex byX = AtX(list, 2000);
+  EXPECT_EQ(IndexOf(list, byX), 1);
+  EXPECT_EQ(MonitorOfWindow(list, window), byX);
+  EXPECT_EQ(IndexOf(list, AtX(list, 10)), 0);
+  // A second list of the same layout answers the same.
   const MonitorList other;
-  EXPECT_NE(MonitorAtX(other, 2000), byX);
-  EXPECT_EQ(CoordsOf(MonitorAtX(other, 2000)->rect), CoordsOf(byX->rect));
+  ASSERT_EQ(AtX(other, 2000), byX);
+  EXPECT_EQ(CoordsOf(other.entries()[*byX].rect), CoordsOf(list.entries()[*byX].rect));
 }
 
 // --- MonitorOfWindow ------------------------------------------------------------

@@ -3,6 +3,7 @@
 // tables, then what the shown window and the hotkeys do with them.
 #include "monitors/geometry.h"
 #include "monitors/monitor_list.h"
+#include "monitors/placement.h"
 #include "tracking_fixture.h"
 
 #include <optional>
@@ -135,7 +136,7 @@ TEST(WorkAreaTest, SizesAndPlacesByTheWorkArea) {
     options.center = row.center;
     EXPECT_EQ(
         PlacedRect(row.source == &m2 ? At(2100, 100, 800, 400) : window, AreaOf(*row.source, work),
-                   AreaOf(*row.target, work), options, 0, row.heightPercent),
+                   AreaOf(*row.target, work), PlacementRulesOf(options), 0, row.heightPercent),
         row.placed)
         << row.name;
   }
@@ -161,7 +162,7 @@ TEST(ChosenMonitorTest, PrimaryThenNumberThenNone) {
     options.showOnPrimaryMonitor = row.primary;
     options.showOnMonitorNumber = row.number;
     list[1].primary = row.listHasPrimary;
-    EXPECT_EQ(IndexOf(ChosenMonitorIndex(list, options)), row.chosen)
+    EXPECT_EQ(IndexOf(ChosenMonitorIndex(list, ChoiceOf(options))), row.chosen)
         << row.primary << " " << row.number << " " << row.listHasPrimary;
   }
 }

@@ -54,13 +54,13 @@ PluginOptions OptionsWith(unsigned flags, std::int32_t percent = 80, std::int32_
   return options;
 }
 
-const MonitorInfo* EntryWithRect(const MonitorList& list, const std::optional<Rect>& rect) {
-  if (!rect) return nullptr;
-  for (const MonitorInfo& monitor : list.entries()) {
-    if (monitor.rect == *rect) return &monitor;
+MonitorIndex EntryWithRect(const MonitorList& list, const std::optional<Rect>& rect) {
+  if (!rect) return std::nullopt;
+  for (std::size_t i = 0; i < list.entries().size(); ++i) {
+    if (list.entries()[i].rect == *rect) return i;
   }
   ADD_FAILURE() << "no monitor with that rectangle";
-  return nullptr;
+  return std::nullopt;
 }
 
 struct Outcome {
@@ -81,7 +81,7 @@ class PlacementTest : public ::testing::Test {
     fake::clearMoveCalls();
     const MonitorList monitors;
     Rect lastCentered = kUntouched;
-    const PlacementTarget target{window_, options, lastCentered};
+    const PlacedWindow target{window_, options, lastCentered};
     PlaceOnMonitor(EntryWithRect(monitors, to), EntryWithRect(monitors, from), target, widthPercent,
                    heightPercent, monitors);
     return Outcome{MovesOf(window_), CoordsOf(lastCentered), CoordsOf(fake::windowRect(window_))};
@@ -217,7 +217,7 @@ TEST_F(PlacementTest, AnUnreadableWindowIsPlacedFromTheZeroRectangle) {
     const PluginOptions options = OptionsWith(c.flags);
     Rect lastCentered;
     PlaceOnMonitor(EntryWithRect(monitors, kM1), EntryWithRect(monitors, kM2),
-                   PlacementTarget{window, options, lastCentered}, 0, 0, monitors);
+                   PlacedWindow{window, options, lastCentered}, 0, 0, monitors);
     EXPECT_EQ(MovesOf(window), (std::vector<Move>{c.placement})) << c.flags;
   }
 }
@@ -233,7 +233,7 @@ TEST_F(PlacementTest, CentringKeepsTheSizeTheWindowReallyHas) {
   const PluginOptions options = OptionsWith(kCenter | kResizeRelative);
   Rect lastCentered = kUntouched;
   PlaceOnMonitor(EntryWithRect(monitors, kM2), EntryWithRect(monitors, kM1),
-                 PlacementTarget{window, options, lastCentered}, 0, 0, monitors);
+                 PlacedWindow{window, options, lastCentered}, 0, 0, monitors);
   // Asked for 533 x 379, the window took 900 x 500 and is centred with it.
   EXPECT_EQ(MovesOf(window), (std::vector<Move>{{2293, 322, 533, 379}, {2110, 262, 900, 500}}));
   EXPECT_EQ(CoordsOf(lastCentered), (Coords{2110, 262, 3010, 762}));
@@ -276,14 +276,13 @@ TEST_F(PlacementTest, CenterOnCurrentMonitorCases) {
   }
 }
 
-TEST_F(PlacementTest, CentringWithoutAListEnumeratesTheDisplaysNow) {
+TEST_F(PlacementTest, CentringEnumeratesTheDisplaysNow) {
   fake::addMonitor(kM1, true);
   const platform::WindowHandle window = fake::createWindow({2100, 100, 2900, 500});
-  const MonitorList before;
-  // A monitor attached after `before` was built counts for a fresh centring.
-  fake::addMonitor(kM2);
-  EXPECT_EQ(CoordsOf(CenterOnCurrentMonitor(window, before)), (Coords{2100, 100, 2900, 500}));
+  EXPECT_EQ(CoordsOf(CenterOnCurrentMonitor(window)), (Coords{2100, 100, 2900, 500}));
   EXPECT_TRUE(fake::moveCalls().empty());
+  // A monitor attached since counts for the next centring.
+  fake::addMonitor(kM2);
   EXPECT_EQ(CoordsOf(CenterOnCurrentMonitor(window)), (Coords{2160, 312, 2960, 712}));
 }
 
@@ -354,7 +353,7 @@ TEST_F(ReentryTest, InputsAreReadBeforeTheMove) {
   const platform::WindowHandle window = fake::createWindow(kWindowOnM1);
   const MonitorList monitors;
   PlaceOnMonitor(EntryWithRect(monitors, kM2), EntryWithRect(monitors, kM1),
-                 PlacementTarget{window, options, lastCentered}, 0, 0, monitors);
+                 PlacedWindow{window, options, lastCentered}, 0, 0, monitors);
   EXPECT_EQ(nested.deliveries, 1) << "the final centring finds the window in place";
   EXPECT_EQ(MovesOf(window), (std::vector<Move>{{2293, 322, 533, 379}}));
   EXPECT_EQ(CoordsOf(lastCentered), (Coords{2293, 322, 2826, 701}));
@@ -371,7 +370,7 @@ TEST_F(ReentryTest, TheRectangleStoredLastIsTheFinalCentring) {
   fake::setMinimumSize(window, 900, 0);
   const MonitorList monitors;
   PlaceOnMonitor(EntryWithRect(monitors, kM2), EntryWithRect(monitors, kM1),
-                 PlacementTarget{window, options, lastCentered}, 0, 0, monitors);
+                 PlacedWindow{window, options, lastCentered}, 0, 0, monitors);
   EXPECT_EQ(nested.deliveries, 2);
   EXPECT_EQ(CoordsOf(lastCentered), (Coords{2110, 312, 3010, 712}));
 }
@@ -391,7 +390,7 @@ TEST_F(ReentryTest, ANestedCentringDuringThePlacementIsOverriddenByIt) {
   window = fake::createWindow({100, 100, 900, 500});
   const MonitorList monitors;
   PlaceOnMonitor(EntryWithRect(monitors, kM2), EntryWithRect(monitors, kM1),
-                 PlacementTarget{window, options, lastCentered}, 0, 0, monitors);
+                 PlacedWindow{window, options, lastCentered}, 0, 0, monitors);
   EXPECT_EQ(MovesOf(window), (std::vector<Move>{{2293, 322, 533, 379}, {560, 340, 800, 400}}));
   EXPECT_EQ(CoordsOf(lastCentered), (Coords{2293, 322, 2826, 701}));
   EXPECT_EQ(CoordsOf(fake::windowRect(window)), (Coords{2293, 322, 2826, 701}));

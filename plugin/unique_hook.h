@@ -1,21 +1,21 @@
-// Move-only owner of a thread hook: the hook is removed exactly once, by
+// Move-only owner of one of our hooks: the hook is removed exactly once, by
 // reset() or by the destructor, so "remove before destroy" cannot be skipped.
 #pragma once
 
 #include "platform/platform.h"
 
-class HookHandle {
+class UniqueHook {
  public:
-  HookHandle() = default;
-  explicit HookHandle(platform::HookHandle handle) : handle_(handle) {}
-  HookHandle(const HookHandle&) = delete;
-  HookHandle& operator=(const HookHandle&) = delete;
-  HookHandle(HookHandle&& other) noexcept : handle_(other.release()) {}
-  HookHandle& operator=(HookHandle&& other) noexcept {
+  UniqueHook() = default;
+  explicit UniqueHook(platform::HookHandle handle) : handle_(handle) {}
+  UniqueHook(const UniqueHook&) = delete;
+  UniqueHook& operator=(const UniqueHook&) = delete;
+  UniqueHook(UniqueHook&& other) noexcept : handle_(other.release()) {}
+  UniqueHook& operator=(UniqueHook&& other) noexcept {
     if (this != &other) reset(other.release());
     return *this;
   }
-  ~HookHandle() { reset(); }
+  ~UniqueHook() { reset(); }
 
   explicit operator bool() const { return handle_ != 0; }
   platform::HookHandle get() const { return handle_; }
