@@ -12,28 +12,20 @@
 
 namespace {
 
-// "\\.\DISPLAY12" -> 12. Read as an unsigned stream read would: blanks, then
-// digits; no digits gives 0, too many saturates.
+// "\\.\DISPLAY12" -> 12: the number an unsigned stream read takes after
+// "DISPLAY", except that a sign is no digit here; no digits give 0, too many
+// saturate.
 std::uint32_t DisplayNumberOf(const platform::DisplayDevice& device) {
   const char* end = std::find(std::begin(device.name), std::end(device.name), '\0');
   const std::string_view name(device.name, static_cast<std::size_t>(end - device.name));
   constexpr std::string_view kPrefix = "DISPLAY";
   const std::size_t found = name.find(kPrefix);
   if (found == std::string_view::npos) return 0;
-  std::string_view rest = name.substr(found + kPrefix.size());
-  while (!rest.empty() && (rest.front() == ' ' || rest.front() == '\t' || rest.front() == '\n' ||
-                           rest.front() == '\v' || rest.front() == '\f' || rest.front() == '\r')) {
-    rest.remove_prefix(1);
-  }
-  std::uint64_t value = 0;
-  for (const char c : rest) {
-    if (c < '0' || c > '9') break;
-    value = value * 10 + static_cast<std::uint64_t>(c - '0');
-    if (value > std::numeric_limits<std::uint32_t>::max()) {
-      return std::numeric_limits<std::uint32_t>::max();
-    }
-  }
-  return static_cast<std::uint32_t>(value);
+  const std::string_view rest = name.substr(found + kPrefix.size());
+  const std::size_t first = rest.find_first_not_of(" \t\n\v\f\r");
+  if (first == std::string_view::npos || rest[first] < '0' || rest[first] > '9') return 0;
+  return numbers::parseUInt32(rest.substr(first))
+      .value_or(std::numeric_limits<std::uint32_t>::max());
 }
 
 const platform::MonitorArea* AreaOf(const platform::DisplayDevice& device,

@@ -1,4 +1,5 @@
-// A snapshot of the monitors attached to the desktop, left to right. Built by
+// A snapshot of the monitors attached to the desktop, ordered by left edge
+// (and by top edge among equal left edges when both axes count). Built by
 // each operation that needs it and dropped before that operation returns.
 #pragma once
 

@@ -19,14 +19,13 @@ struct PluginOptions {
   std::int32_t resizePercentValue;
   bool resizePercentV;
   std::int32_t resizePercentValueV;
-  // Edited in the settings file only; all off keeps the classic behaviour.
+  // Edited in the settings file only; at their defaults nothing changes.
   bool useWorkArea;
   bool useBothAxes;
   bool keepOnScreen;
   bool showOnPrimaryMonitor;
   std::int32_t showOnMonitorNumber;  // 0: none
 
-  // Every field at its default.
   PluginOptions();
 
   // Overwrites every field from the file; absent keys give their defaults.
@@ -41,10 +40,11 @@ struct OptionEntry {
   std::int32_t PluginOptions::*number;
 };
 
-// Keys the percentage hotkeys write.
+// Keys the percentage hotkeys write; loading reads the width from
+// ResizePercentValue.
 constexpr const char* kKeyResizePercentValue = "ResizePercentValue";
 constexpr const char* kKeyResizePercentValueV = "ResizePercentValueV";
-// Written by the width hotkey for tools that read it; nothing here reads it.
+// Written by the width hotkey as well; never read.
 constexpr const char* kKeyResizePercentValueH = "ResizePercentValueH";
 constexpr std::int32_t kDefaultPercent = 80;
 
