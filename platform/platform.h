@@ -135,8 +135,8 @@ SentMessage sentMessageOf(LongParam lParam);
 // decoding its lParam.
 struct LowLevelKey {
   std::uint32_t virtualKey = 0;
-  bool release = false;           // LLKHF_UP
-  std::uintptr_t extraInfo = 0;   // what the program that injected it gave SendInput
+  bool release = false;          // LLKHF_UP
+  std::uintptr_t extraInfo = 0;  // what the program that injected it gave SendInput
 };
 LowLevelKey lowLevelKeyOf(LongParam lParam);
 // One keystroke, press and release, through SendInput, carrying `extraInfo`.
