@@ -126,6 +126,19 @@ TEST_F(VersionInfoLoadTest, ModulePathsAtTheBuffersLengthStayInsideIt) {
       EXPECT_EQ(options.resizePercentValue, 30);
     }
   }
+
+  // A character beyond the basic plane takes two of the 258: one cut in half
+  // comes back as U+FFFD, as the conversion from UTF-16 gives it.
+  const std::string letter = "\xF0\x9D\x94\xA3";  // 𝔣
+  std::string name = "a";
+  for (int i = 0; i < 30; ++i) name += letter;
+  const std::string path = latinFolder + "\\" + name;  // 204 + 1 + 60 characters
+  std::string cut = latinFolder + "\\a";
+  for (int i = 0; i < 26; ++i) cut += letter;
+  fake::reset();
+  fake::setModuleFileName(kPluginModule, path);
+  fake::setVersionResource(cut + "\xEF\xBF\xBD", {{kFileVersion, "2.3.4"}});
+  EXPECT_EQ(VersionInfo::load(kPluginModule).versionText(), "2.3.4");
 }
 
 }  // namespace
