@@ -1,15 +1,16 @@
-// The path of a loaded module's file, always terminated.
+// The path of a loaded module's file, as much of it as a buffer of `size`
+// characters holds with its terminator.
 #pragma once
 
 #include "platform/platform.h"
 
 #include <cstdint>
+#include <string>
 
-// Windows XP leaves a path that fills the buffer unterminated: one character
-// less is asked for, and the terminator is written here.
-inline void ReadModuleFileName(platform::ModuleHandle module, char* buffer, std::uint32_t size) {
-  if (size == 0) return;
-  const std::uint32_t room = size - 1;
-  const std::uint32_t copied = platform::getModuleFileName(module, buffer, room);
-  buffer[copied < room ? copied : room] = '\0';
+// Windows XP fills a buffer that is too small without a terminator, newer
+// systems keep the last character for it: one character less is asked for,
+// so that every system gives the same path.
+inline std::string ReadModuleFileName(platform::ModuleHandle module, std::uint32_t size) {
+  if (size == 0) return std::string();
+  return platform::getModuleFileName(module, size - 1);
 }

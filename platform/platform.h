@@ -142,17 +142,20 @@ LowLevelKey lowLevelKeyOf(LongParam lParam);
 // One keystroke, press and release, through SendInput, carrying `extraInfo`.
 void injectKeystroke(std::uint32_t virtualKey, std::uintptr_t extraInfo);
 
-// Private profile files; same contract as the A-suffixed Windows functions.
+// Private profile files, with the contract of the Windows profile functions.
+// Every text, the path included, is UTF-8.
 std::int32_t getProfileInt(const char* section, const char* key, std::int32_t fallback,
                            const char* path);
 void writeProfileString(const char* section, const char* key, const char* value, const char* path);
 
 // Files and the shell.
-// GetModuleFileNameA: answers the length copied; a path that does not fit is
-// cut to `size` characters, unterminated on Windows XP.
-std::uint32_t getModuleFileName(ModuleHandle module, char* buffer, std::uint32_t size);
-// Removes the last path component, keeping a drive root's backslash.
-void pathRemoveFileSpec(char* path);
+// The module's path in UTF-8, at most `size` characters of it (UTF-16 units,
+// as Windows counts them): a path that does not fit is cut there.
+std::string getModuleFileName(ModuleHandle module, std::uint32_t size);
+// Removes the last path component of a UTF-8 path, keeping a drive root's
+// backslash.
+void pathRemoveFileSpec(std::string& path);
+// `path` is 8-bit text in the system code page, as the host gave it.
 void shellOpen(const char* path);
 
 // Modal dialogs. The dialog procedure answers like a Win32 DLGPROC.
@@ -181,8 +184,9 @@ void setDialogUserData(WindowHandle dialog, LongParam value);
 LongParam getDialogUserData(WindowHandle dialog);
 void setDialogMessageResult(WindowHandle dialog, LongResult result);
 
-// Version resources. queryVersionString answers a string value of the
-// resource without its terminator, or false when the value is absent.
+// Version resources of the file at a UTF-8 path. queryVersionString answers
+// a string value of the resource without its terminator, in the system code
+// page, or false when the value is absent.
 std::uint32_t getFileVersionInfoSize(const char* path);
 bool getFileVersionInfo(const char* path, std::uint32_t size, void* data);
 bool queryVersionString(const void* data, const char* subBlock, std::string& value);

@@ -10,6 +10,8 @@
 
 #include <cstring>
 #include <new>
+#include <string>
+#include <vector>
 
 namespace platform {
 namespace {
@@ -18,6 +20,32 @@ HWND toHwnd(WindowHandle window) { return reinterpret_cast<HWND>(static_cast<UIN
 
 WindowHandle fromHwnd(HWND window) {
   return static_cast<WindowHandle>(reinterpret_cast<UINT_PTR>(window));
+}
+
+// The plugin keeps its texts in UTF-8; the wide functions are the only ones
+// that take any path, whatever the system's code page holds. Wide texts live
+// in vectors: a wide string class would add its whole library to the DLL.
+using WideText = std::vector<wchar_t>;
+
+// Terminated.
+WideText WideOf(const char* text) {
+  const int length = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+  WideText wide(length > 0 ? static_cast<std::size_t>(length) : 1, L'\0');
+  if (length > 0) MultiByteToWideChar(CP_UTF8, 0, text, -1, wide.data(), length);
+  return wide;
+}
+
+// Up to the first terminator, and at most `size` characters.
+std::string Utf8Of(const wchar_t* wide, std::size_t size) {
+  std::size_t count = 0;
+  while (count < size && wide[count] != L'\0') ++count;
+  if (count == 0) return std::string();
+  const int units = static_cast<int>(count);
+  const int length = WideCharToMultiByte(CP_UTF8, 0, wide, units, nullptr, 0, nullptr, nullptr);
+  if (length <= 0) return std::string();
+  std::string text(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide, units, &text[0], length, nullptr, nullptr);
+  return text;
 }
 
 }  // namespace
@@ -158,20 +186,32 @@ void injectKeystroke(std::uint32_t virtualKey, std::uintptr_t extraInfo) {
 
 std::int32_t getProfileInt(const char* section, const char* key, std::int32_t fallback,
                            const char* path) {
-  const UINT value = GetPrivateProfileIntA(section, key, fallback, path);
+  const UINT value = GetPrivateProfileIntW(WideOf(section).data(), WideOf(key).data(), fallback,
+                                           WideOf(path).data());
   // The profile function's UINT carries a signed value.
   return static_cast<std::int32_t>(value);
 }
 
 void writeProfileString(const char* section, const char* key, const char* value, const char* path) {
-  WritePrivateProfileStringA(section, key, value, path);
+  WritePrivateProfileStringW(WideOf(section).data(), WideOf(key).data(), WideOf(value).data(),
+                             WideOf(path).data());
 }
 
-std::uint32_t getModuleFileName(ModuleHandle module, char* buffer, std::uint32_t size) {
-  return GetModuleFileNameA(reinterpret_cast<HMODULE>(module), buffer, size);
+std::string getModuleFileName(ModuleHandle module, std::uint32_t size) {
+  if (size == 0) return std::string();
+  WideText path(size, L'\0');
+  const DWORD copied = GetModuleFileNameW(reinterpret_cast<HMODULE>(module), path.data(), size);
+  // Windows XP leaves a path that fills the buffer unterminated, newer
+  // systems end it one character early: the count and the terminator both
+  // bound it.
+  return Utf8Of(path.data(), copied < size ? copied : size);
 }
 
-void pathRemoveFileSpec(char* path) { PathRemoveFileSpecA(path); }
+void pathRemoveFileSpec(std::string& path) {
+  WideText wide = WideOf(path.c_str());
+  PathRemoveFileSpecW(wide.data());
+  path = Utf8Of(wide.data(), wide.size());
+}
 
 void shellOpen(const char* path) {
   ShellExecuteA(nullptr, "open", path, nullptr, nullptr, SW_SHOWNORMAL);
@@ -222,11 +262,13 @@ void setDialogMessageResult(WindowHandle dialog, LongResult result) {
 
 std::uint32_t getFileVersionInfoSize(const char* path) {
   DWORD handle = 0;
-  return GetFileVersionInfoSizeA(path, &handle);
+  return GetFileVersionInfoSizeW(WideOf(path).data(), &handle);
 }
 
+// The information read by the wide function carries the room in which
+// VerQueryValueA puts its 8-bit copies of the values.
 bool getFileVersionInfo(const char* path, std::uint32_t size, void* data) {
-  return GetFileVersionInfoA(path, 0, size, data) != FALSE;
+  return GetFileVersionInfoW(WideOf(path).data(), 0, size, data) != FALSE;
 }
 
 bool queryVersionString(const void* data, const char* subBlock, std::string& value) {

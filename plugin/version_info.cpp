@@ -16,13 +16,12 @@ constexpr std::uint32_t kModuleNameSize = platform::kMaxPath - 1;
 
 VersionInfo VersionInfo::load(std::uintptr_t module) {
   VersionInfo info;
-  char path[kModuleNameSize] = {};
-  ReadModuleFileName(module, path, kModuleNameSize);
+  const std::string path = ReadModuleFileName(module, kModuleNameSize);
 
-  const std::uint32_t size = platform::getFileVersionInfoSize(path);
+  const std::uint32_t size = platform::getFileVersionInfoSize(path.c_str());
   if (size == 0) return info;
   std::vector<unsigned char> data(size);
-  if (!platform::getFileVersionInfo(path, size, data.data())) return info;
+  if (!platform::getFileVersionInfo(path.c_str(), size, data.data())) return info;
 
   std::string text;
   if (platform::queryVersionString(data.data(), kFileVersionValue, text)) {

@@ -25,8 +25,7 @@ void SettingsFile::writeInt(const char* key, std::int32_t value) const {
 void SettingsFile::writeBool(const char* key, bool value) const { writeInt(key, value ? 1 : 0); }
 
 std::string PluginDirectoryOf(std::uintptr_t moduleHandle) {
-  char buffer[platform::kMaxPath] = {};
-  ReadModuleFileName(moduleHandle, buffer, platform::kMaxPath);
-  platform::pathRemoveFileSpec(buffer);
-  return buffer;
+  std::string directory = ReadModuleFileName(moduleHandle, platform::kMaxPath);
+  platform::pathRemoveFileSpec(directory);
+  return directory;
 }

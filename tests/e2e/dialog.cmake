@@ -12,3 +12,12 @@ vmm_add_wine_test(dialog_options "1600x900+0+0,1280x1024+1600+0" vesk_host
 # user presses OK, and VESK starts the plugin again on two monitors.
 vmm_add_wine_test(dialog_shutdown_inside "1600x900+0+0,1280x1024+1600+0" vesk_host
                   --dll=${VMM_WINE_DLL} dialog-shutdown-inside TIMEOUT 30)
+
+# In a folder named in Cyrillic: the version texts are the resource's, the
+# dialog's OK writes the file there and the plugin started again reads it.
+vmm_add_wine_test(dialog_cyrillic_folder "1600x900+0+0,1280x1024+1600+0" vesk_host
+                  --dll=${VMM_WINE_DLL_CYRILLIC} --install-from=${VMM_WINE_DLL}
+                  "--expect-version=${VMM_EXPECTED_VERSION_TEXT}"
+                  "--expect-release-date=${VMM_EXPECTED_RELEASE_DATE}"
+                  texts version-resource dialog-save dialog-shutdown-inside TIMEOUT 60)
+set_tests_properties(dialog_cyrillic_folder PROPERTIES ENVIRONMENT LANG=C.UTF-8)

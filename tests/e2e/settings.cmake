@@ -17,3 +17,10 @@ vmm_add_wine_test(settings_stacked "1920x1080+0+0,1920x1080+0+1080" vesk_host
 # with both axes, in the order of enumeration without.
 vmm_add_wine_test(settings_stacked_three "1920x1080+0+0,1920x1080+0-1080,1920x1080+0+1080"
                   vesk_host --dll=${VMM_WINE_DLL} --shell settings-both-axes-walk TIMEOUT 60)
+
+# In a folder named in Cyrillic: the percentage hotkeys store their choice in
+# the settings file there.
+vmm_add_wine_test(settings_cyrillic_folder "1920x1080+0+0,1280x1024+1920+0" vesk_host
+                  --dll=${VMM_WINE_DLL_CYRILLIC} --install-from=${VMM_WINE_DLL} --shell
+                  tracking-show TIMEOUT 60)
+set_tests_properties(settings_cyrillic_folder PROPERTIES ENVIRONMENT LANG=C.UTF-8)

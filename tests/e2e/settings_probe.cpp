@@ -1,7 +1,8 @@
 // Runs the shared settings cases against the real profile functions: under
 // Wine, SettingsFile and PluginOptions read and write through
-// GetPrivateProfileIntA / WritePrivateProfileStringA, and the files they
-// leave are compared byte for byte with the table.
+// GetPrivateProfileIntW / WritePrivateProfileStringW, as the plugin does, and
+// the files they leave are compared byte for byte with the table, which
+// holds what the 8-bit functions write.
 //
 //   settings_probe.exe [--dump]      --dump also prints every file text
 #include "tests/shared/settings_cases.h"

@@ -5,6 +5,8 @@
 
 #include "plugin/descriptive_texts.h"
 
+#include <shellapi.h>
+
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -61,6 +63,25 @@ std::string Quoted(const std::string& text) {
     }
   }
   return out + "\"";
+}
+
+std::wstring Wide(const std::string& text) {
+  const int length = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
+  if (length <= 1) return std::wstring();
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, &wide[0], length);
+  wide.pop_back();
+  return wide;
+}
+
+std::string Utf8(const std::wstring& text) {
+  const int length =
+      WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  if (length <= 1) return std::string();
+  std::string narrow(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &narrow[0], length, nullptr, nullptr);
+  narrow.pop_back();
+  return narrow;
 }
 
 // ---------------------------------------------------------------------------
@@ -519,12 +540,42 @@ const ScenarioRegistration kLifecycle("lifecycle", &LifecycleScenario);
 
 // ---------------------------------------------------------------------------
 
-int main(int argc, char** argv) {
+namespace {
+
+// The arguments in UTF-8: main's 8-bit ones hold only what the ANSI code page
+// holds.
+std::vector<std::string> Arguments() {
+  std::vector<std::string> arguments;
+  int count = 0;
+  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (wide == nullptr) return arguments;
+  for (int i = 1; i < count; ++i) arguments.push_back(Utf8(wide[i]));
+  LocalFree(wide);
+  return arguments;
+}
+
+// --install-from=FILE: the DLL is copied from FILE to the --dll path first,
+// into a folder made for it, as a user installs the plugin.
+bool InstallDll(const std::string& from, const std::string& to, Report& report) {
+  const std::size_t slash = to.rfind('\\');
+  if (slash != std::string::npos) {
+    const std::wstring folder = Wide(to.substr(0, slash));
+    report.check(
+        CreateDirectoryW(folder.c_str(), nullptr) != 0 || GetLastError() == ERROR_ALREADY_EXISTS,
+        "the host makes the DLL's folder", "error " + std::to_string(GetLastError()));
+  }
+  return report.check(CopyFileW(Wide(from).c_str(), Wide(to).c_str(), FALSE) != 0,
+                      "the host copies the DLL to " + to,
+                      "error " + std::to_string(GetLastError()));
+}
+
+}  // namespace
+
+int main() {
   Report report;
   std::map<std::string, std::string> options;
   std::vector<std::string> wanted;
-  for (int i = 1; i < argc; ++i) {
-    const std::string argument = argv[i];
+  for (const std::string& argument : Arguments()) {
     if (argument.rfind("--", 0) == 0) {
       const std::size_t equals = argument.find('=');
       if (equals == std::string::npos) {
@@ -538,13 +589,21 @@ int main(int argc, char** argv) {
   }
   const std::string dllPath = options["dll"];
   if (dllPath.empty() || wanted.empty()) {
-    std::printf("usage: vesk_host.exe --dll=PATH [--NAME=VALUE]... SCENARIO...\nscenarios:");
+    std::printf(
+        "usage: vesk_host.exe --dll=PATH [--install-from=FILE] [--NAME=VALUE]... "
+        "SCENARIO...\nscenarios:");
     for (const auto& scenario : scenarios()) std::printf(" %s", scenario.first.c_str());
     std::printf("\n");
     return 100;
   }
 
-  const HMODULE library = LoadLibraryA(dllPath.c_str());
+  const std::string installFrom = options["install-from"];
+  if (!installFrom.empty() && !InstallDll(installFrom, dllPath, report)) {
+    report.summary("vesk_host");
+    return report.exitCode();
+  }
+
+  const HMODULE library = LoadLibraryW(Wide(dllPath).c_str());
   if (!report.check(library != nullptr, "LoadLibrary " + dllPath,
                     "error " + std::to_string(GetLastError()))) {
     report.summary("vesk_host");

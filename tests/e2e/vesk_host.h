@@ -3,6 +3,9 @@
 //
 //   vesk_host.exe --dll=C:\vmm\VeskMultiMonitor.dll [--NAME=VALUE]... SCENARIO...
 //
+// With --install-from=FILE the host first copies FILE to the --dll path, into
+// a folder it makes; the path may hold any characters.
+//
 // Each scenario is a function over a HostContext; it checks what it sees
 // through Report, one line per check. The exit code is the number of failed
 // checks (at most 100). More scenarios live in tests/e2e/vesk_host_*.cpp:
@@ -113,6 +116,9 @@ struct HostContext {
   Report& report;
   const PluginExports& plugin;
   std::map<std::string, std::string> options;  // the --NAME=VALUE arguments
+  // UTF-8, as every text the host reads from its command line; its files are
+  // reached through Wide(). In an ASCII folder it is also the path VESK
+  // passes.
   std::string dllPath;
   HostWindow mainWindow;
 
@@ -143,3 +149,8 @@ struct ScenarioRegistration {
 
 // "a\tb" -> "\"a\\tb\"": texts in check lines, with unprintable bytes escaped.
 std::string Quoted(const std::string& text);
+
+// UTF-8 and back, for the wide file functions: the 8-bit ones see only what
+// the ANSI code page holds.
+std::wstring Wide(const std::string& text);
+std::string Utf8(const std::wstring& text);

@@ -86,7 +86,7 @@ std::string SettingsPath(const HostContext& context) {
 }
 
 std::optional<std::string> ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(Wide(path).c_str(), std::ios::binary);
   if (!in) return std::nullopt;
   std::ostringstream text;
   text << in.rdbuf();
@@ -94,10 +94,11 @@ std::optional<std::string> ReadBytes(const std::string& path) {
 }
 
 void PrepareSettings(const std::string& path, const std::optional<std::string>& text) {
-  DeleteFileA(path.c_str());
-  WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
+  const std::wstring widePath = Wide(path);
+  DeleteFileW(widePath.c_str());
+  WritePrivateProfileStringW(nullptr, nullptr, nullptr, widePath.c_str());
   if (text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(widePath.c_str(), std::ios::binary | std::ios::trunc);
     out << *text;
   }
 }

@@ -183,14 +183,16 @@ void WriteSettings(const std::string& path,
                    const std::vector<std::pair<std::string, std::string>>& entries) {
   // Through the profile functions, so that their cache and the plugin's
   // reads agree with the file.
-  WritePrivateProfileStringA("Options", nullptr, nullptr, path.c_str());
+  const std::wstring widePath = Wide(path);
+  WritePrivateProfileStringW(L"Options", nullptr, nullptr, widePath.c_str());
   for (const auto& entry : entries) {
-    WritePrivateProfileStringA("Options", entry.first.c_str(), entry.second.c_str(), path.c_str());
+    WritePrivateProfileStringW(L"Options", Wide(entry.first).c_str(), Wide(entry.second).c_str(),
+                               widePath.c_str());
   }
 }
 
 std::map<std::string, std::string> ReadOptionsSection(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(Wide(path).c_str(), std::ios::binary);
   std::map<std::string, std::string> values;
   std::string line;
   bool inOptions = false;

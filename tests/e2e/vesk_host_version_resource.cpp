@@ -63,13 +63,13 @@ std::string Narrow(const std::wstring& text) {
 
 void VersionResourceScenario(HostContext& context) {
   Report& report = context.report;
-  const char* path = context.dllPath.c_str();
+  const std::wstring path = Wide(context.dllPath);
   DWORD handle = 0;
-  const DWORD size = GetFileVersionInfoSizeA(path, &handle);
+  const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &handle);
   if (!report.check(size > 0, "the DLL has a version resource")) return;
   std::vector<BYTE> data(size);
-  if (!report.check(GetFileVersionInfoA(path, 0, size, data.data()) != 0,
-                    "GetFileVersionInfoA reads it")) {
+  if (!report.check(GetFileVersionInfoW(path.c_str(), 0, size, data.data()) != 0,
+                    "GetFileVersionInfoW reads it")) {
     return;
   }
 

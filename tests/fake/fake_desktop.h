@@ -138,13 +138,14 @@ void setHookRemovalObserver(std::function<void()> observer);
 const std::vector<std::string>& hookEvents();
 int callNextHookCount();
 
-// Profile files as text, CRLF line ends.
+// Profile files as text, CRLF line ends, by their UTF-8 paths.
 bool fileExists(const std::string& path);
 std::string fileText(const std::string& path);
 void setFileText(const std::string& path, const std::string& text);
 // Writes to this path fail silently (as a read-only folder would make them).
 void setFileReadOnly(const std::string& path, bool readOnly);
 
+// Any UTF-8 path; getModuleFileName cuts it as Windows XP does.
 void setModuleFileName(platform::ModuleHandle module, const std::string& path);
 const std::vector<std::string>& shellOpened();
 std::uint32_t lastError();

@@ -43,35 +43,48 @@ namespace platform {
 
 using fake::desktop;
 
-std::uint32_t getModuleFileName(ModuleHandle module, char* buffer, std::uint32_t size) {
-  // As Windows XP does it: a path that does not fit fills the buffer and is
-  // left unterminated.
+std::string getModuleFileName(ModuleHandle module, std::uint32_t size) {
+  const fake::UncountedAllocations bookkeeping;
   const auto it = desktop().modules.find(module);
   const std::string path = it == desktop().modules.end() ? std::string() : it->second;
-  const std::size_t copied = std::min<std::size_t>(path.size(), size);
-  std::memcpy(buffer, path.data(), copied);
-  if (copied < size) buffer[copied] = '\0';
-  return static_cast<std::uint32_t>(copied);
+  // Windows counts UTF-16 units: a character beyond the basic plane takes
+  // two, and one cut in half comes back as U+FFFD.
+  std::string copied;
+  std::uint32_t units = 0;
+  std::size_t at = 0;
+  while (at < path.size() && units < size) {
+    const auto lead = static_cast<unsigned char>(path[at]);
+    const std::size_t bytes = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    if (bytes == 4 && units + 1 == size) {
+      copied += "\xEF\xBF\xBD";
+      break;
+    }
+    copied += path.substr(at, bytes);
+    units += bytes == 4 ? 2 : 1;
+    at += bytes;
+  }
+  return copied;
 }
 
-void pathRemoveFileSpec(char* path) {
+void pathRemoveFileSpec(std::string& path) {
   // The shell's rule: cut at the last backslash, but keep "C:\" and a
-  // leading "\" or "\\" whole.
-  char* cut = path;
-  char* at = path;
-  if (*at == '\\') cut = ++at;
-  if (*at == '\\') cut = ++at;
-  while (*at != '\0') {
-    if (*at == '\\') {
+  // leading "\" or "\\" whole. Neither character occurs inside a UTF-8
+  // sequence, so bytes serve as well as characters.
+  std::size_t cut = 0;
+  std::size_t at = 0;
+  if (at < path.size() && path[at] == '\\') cut = ++at;
+  if (at < path.size() && path[at] == '\\') cut = ++at;
+  while (at < path.size()) {
+    if (path[at] == '\\') {
       cut = at;
-    } else if (*at == ':') {
+    } else if (path[at] == ':') {
       cut = ++at;
-      if (*at == '\\') ++cut;
-      if (*at == '\0') break;
+      if (at < path.size() && path[at] == '\\') ++cut;
+      if (at == path.size()) break;
     }
     ++at;
   }
-  *cut = '\0';
+  path.resize(cut);
 }
 
 void shellOpen(const char* path) {

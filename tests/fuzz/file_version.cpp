@@ -19,7 +19,7 @@ namespace {
 constexpr platform::ModuleHandle kModule = 0x10000000;
 constexpr const char* kFileVersion = "\\StringFileInfo\\000004b0\\FileVersion";
 constexpr const char* kSpecialBuild = "\\StringFileInfo\\000004b0\\SpecialBuild";
-// The reader's buffer is kMaxPath - 1 bytes with its terminator.
+// The reader's buffer is kMaxPath - 1 characters with its terminator.
 constexpr std::size_t kLongestReadablePath = platform::kMaxPath - 2;
 
 enum Flags : std::uint8_t {

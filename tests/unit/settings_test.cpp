@@ -31,6 +31,8 @@ TEST_F(SettingsTest, PluginDirectoryIsTheLibraryFolderWithoutItsSeparator) {
       {"D:\\plugin.dll", "D:\\"},
       {"\\\\server\\share\\plugin.dll", "\\\\server\\share"},
       {"plugin.dll", ""},
+      // Characters beyond the basic plane, two UTF-16 units each.
+      {"D:\\\xF0\x9D\x94\xAD\xF0\x9D\x94\xA9\\plugin.dll", "D:\\\xF0\x9D\x94\xAD\xF0\x9D\x94\xA9"},
   };
   for (const Case& c : cases) {
     fake::setModuleFileName(5, c.library);

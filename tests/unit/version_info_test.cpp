@@ -77,21 +77,68 @@ TEST_F(VersionInfoLoadTest, ReadsOnlyTheNeutralUnicodeBlockOfTheOwnLibrary) {
 }
 
 // Older systems leave a module path that fills the buffer unterminated (the
-// fake does the same): every reader of the path must stop at its buffer.
+// fake does the same): every reader of the path must stop at its buffer. The
+// limits count characters, whatever the folder's script takes in UTF-8; the
+// settings file is read and written at exactly the path found.
 TEST_F(VersionInfoLoadTest, ModulePathsAtTheBuffersLengthStayInsideIt) {
-  const std::string folder = "C:\\" + std::string(200, 'p');
-  for (const std::size_t length : {210u, 257u, 258u, 259u, 260u, 400u}) {
-    SCOPED_TRACE(length);
-    const std::string path = folder + "\\" + std::string(length - folder.size() - 1, 'f');
-    ASSERT_EQ(path.size(), length);
-    fake::setModuleFileName(kPluginModule, path);
-    // The version texts read up to 258 characters of it, the settings up to 259.
-    fake::setVersionResource(path.substr(0, 258), {{kFileVersion, "2.3.4"}});
-    EXPECT_EQ(VersionInfo::load(kPluginModule).versionText(), "2.3.4");
-    EXPECT_EQ(PluginDirectoryOf(kPluginModule), folder);
-    EXPECT_EQ(SettingsFile(PluginDirectoryOf(kPluginModule)).path(),
-              folder + "\\VESK_MultiMonitor.ini");
+  struct Script {
+    const char* name;
+    const char* folderLetter;  // one character each
+    const char* fileLetter;
+  };
+  const Script scripts[] = {
+      {"Latin", "p", "f"},
+      {"Cyrillic", "\xD0\x9F", "\xD1\x84"},     // П ф
+      {"CJK", "\xE6\x8F\x92", "\xE4\xBB\xB6"},  // 插 件
+  };
+  // Written in Latin: 'p' and 'f' stand for the script's letters.
+  const std::string latinFolder = "C:\\" + std::string(200, 'p');
+  for (const Script& script : scripts) {
+    const auto inScript = [&](const std::string& latin) {
+      std::string text;
+      for (const char c : latin) {
+        text += c == 'p' ? script.folderLetter : c == 'f' ? script.fileLetter : std::string(1, c);
+      }
+      return text;
+    };
+    const std::string folder = inScript(latinFolder);
+    const std::string settingsPath = folder + "\\VESK_MultiMonitor.ini";
+    for (const std::size_t length : {210u, 257u, 258u, 259u, 260u, 400u}) {
+      SCOPED_TRACE(testing::Message() << script.name << ", " << length << " characters");
+      const std::string latinPath =
+          latinFolder + "\\" + std::string(length - latinFolder.size() - 1, 'f');
+      ASSERT_EQ(latinPath.size(), length);
+      fake::reset();
+      fake::setModuleFileName(kPluginModule, inScript(latinPath));
+      // The version texts read up to 258 characters of it, the settings up to 259.
+      fake::setVersionResource(inScript(latinPath.substr(0, 258)), {{kFileVersion, "2.3.4"}});
+      EXPECT_EQ(VersionInfo::load(kPluginModule).versionText(), "2.3.4");
+      EXPECT_EQ(PluginDirectoryOf(kPluginModule), folder);
+
+      const SettingsFile settings(PluginDirectoryOf(kPluginModule));
+      EXPECT_EQ(settings.path(), settingsPath);
+      settings.writeInt(kKeyResizePercentValueH, 50);
+      EXPECT_EQ(fake::fileText(settingsPath), "[Options]\r\nResizePercentValueH=50\r\n");
+      fake::setFileText(settingsPath, "[Options]\r\nCenter=1\r\nResizePercentValue=30\r\n");
+      PluginOptions options;
+      options.load(settings);
+      EXPECT_TRUE(options.center);
+      EXPECT_EQ(options.resizePercentValue, 30);
+    }
   }
+
+  // A character beyond the basic plane takes two of the 258: one cut in half
+  // comes back as U+FFFD, as the conversion from UTF-16 gives it.
+  const std::string letter = "\xF0\x9D\x94\xA3";  // 𝔣
+  std::string name = "a";
+  for (int i = 0; i < 30; ++i) name += letter;
+  const std::string path = latinFolder + "\\" + name;  // 204 + 1 + 60 characters
+  std::string cut = latinFolder + "\\a";
+  for (int i = 0; i < 26; ++i) cut += letter;
+  fake::reset();
+  fake::setModuleFileName(kPluginModule, path);
+  fake::setVersionResource(cut + "\xEF\xBF\xBD", {{kFileVersion, "2.3.4"}});
+  EXPECT_EQ(VersionInfo::load(kPluginModule).versionText(), "2.3.4");
 }
 
 }  // namespace
