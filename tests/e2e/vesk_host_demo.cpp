@@ -311,7 +311,7 @@ const DemoPart kSideBySide = {
     {},
     {{"M1", kMonitor1}, {"M2", kMonitor2}},
     false,
-    {560, 340, 1360, 740},  // 800x400 on M1, hidden
+    kMainStart,  // hidden
     // Below where VESK's window lands on either monitor, so that both stay
     // in view.
     {1990, 740, 2590, 1000},
@@ -321,19 +321,15 @@ const DemoPart kSideBySide = {
     {
         // The worked example: (560, 340) 800x400 scaled by 1280/1920 and
         // 1024/1080.
-        {"shown-on-M2",
-         "shown while the previous window is in front on M2",
-         {2293, 322, 2826, 701}},
+        {"shown-on-M2", "shown while the previous window is in front on M2", kOnM2},
         // Back: (373, 322) 533x379 scaled by 1.5 and 1080/1024, rounded:
         // exactly where it started.
-        {"shown-on-M1", "shown while the previous window is in front on M1", {560, 340, 1360, 740}},
+        {"shown-on-M1", "shown while the previous window is in front on M1", kMainStart},
         // The worked example again.
-        {"pointer-on-M2",
-         "shown with no previous window and the pointer on M2",
-         {2293, 322, 2826, 701}},
+        {"pointer-on-M2", "shown with no previous window and the pointer on M2", kOnM2},
         // M2 is the last monitor: Next wraps round to M1, back where it
         // started.
-        {"win-right", "Win+Right: next monitor, round to M1", {560, 340, 1360, 740}},
+        {"win-right", "Win+Right: next monitor, round to M1", kMainStart},
         // Width 50 % of 1920; same monitor, so the top left corner stays.
         {"win-ctrl-5", "Win+Ctrl+5: width 50 % of M1", {560, 340, 1520, 740}},
         // Size kept: ((1920 - 960) / 2, (1080 - 400) / 2).

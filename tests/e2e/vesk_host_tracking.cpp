@@ -176,7 +176,7 @@ std::string DecimalHandle(HWND window) {
 std::string SettingsPathBeside(const std::string& dllPath) {
   const std::size_t slash = dllPath.rfind('\\');
   const std::string folder = slash == std::string::npos ? "" : dllPath.substr(0, slash + 1);
-  return folder + "VESK_MultiMonitor.ini";
+  return folder + kSettingsFileName;
 }
 
 void WriteSettings(const std::string& path,
@@ -223,8 +223,8 @@ bool CheckRect(Report& report, const RECT& actual, const RECT& expected, const s
 
 bool InitPlugin(HostContext& context, HWND mainWindow) {
   context.mainWindowAnswer = mainWindow;
-  const std::int32_t result = context.plugin.DoInit(context.dllPath.c_str(), 4711, nullptr, nullptr,
-                                                    &HostCallbackProc, nullptr);
+  const std::int32_t result = context.plugin.DoInit(context.dllPath.c_str(), kPluginId, nullptr,
+                                                    nullptr, &HostCallbackProc, nullptr);
   return context.report.checkEqual(result, 1, "DoInit result");
 }
 
@@ -319,14 +319,6 @@ bool CheckWorkAreas(Report& report, const std::vector<RECT>& expected) {
 
 namespace {
 
-constexpr RECT kMainStart = {560, 340, 1360, 740};  // 800x400 on M1
-constexpr RECT kPreviousOnM2 = {2000, 100, 2300, 300};
-constexpr RECT kPreviousOnM1 = {100, 100, 400, 300};
-// The worked example: from kMainStart to M2 with relative move and size,
-// (560 * 1280/1920, 340 * 1024/1080) and (800 * 1280/1920, 400 * 1024/1080),
-// rounded.
-constexpr RECT kOnM2 = {2293, 322, 2826, 701};
-
 int RequestsFor(const HostContext& context, const std::string& text) {
   int count = 0;
   for (const HostRequest& request : context.requests) {
@@ -372,7 +364,7 @@ void ShowAndHotkeysScenario(HostContext& context) {
   for (const HostRequest& request : context.requests) {
     if (request.request != kPreviousWindowRequest) continue;
     report.check(
-        request.pluginId == 4711 && request.answerSize == 16,
+        request.pluginId == kPluginId && request.answerSize == 16,
         "resolve:%LASTHWND% with the plugin id and a 16-byte answer",
         "id " + std::to_string(request.pluginId) + ", size " + std::to_string(request.answerSize));
   }
@@ -530,7 +522,7 @@ void MouseScenario(HostContext& context) {
   for (const std::string& answer : answers) {
     main.moveTo(kMainStart);
     context.textAnswers[kPreviousWindowRequest] = answer;
-    SetCursorPos(2500, 1060);
+    SetCursorPos(kPointerBelowM2.x, kPointerBelowM2.y);
     ShowMain(main);
     CheckRect(report, main.rect(), kOnM2,
               "show, answer " + answer + (answer == "0" ? "" : " (the desktop window)") +
@@ -545,7 +537,7 @@ void MouseScenario(HostContext& context) {
   if (!InitPlugin(context, main.handle())) return;
   context.textAnswers[kPreviousWindowRequest] = DecimalHandle(previous.handle());
   main.moveTo(kMainStart);
-  SetCursorPos(2500, 1060);
+  SetCursorPos(kPointerBelowM2.x, kPointerBelowM2.y);
   ShowMain(main);
   CheckRect(report, main.rect(), kOnM2,
             "ShowOnMonitorWithMouse=1, previous window on M1, pointer on M2: show lands at");
@@ -610,8 +602,8 @@ void ReentryScenario(HostContext& context) {
       if (request != kPreviousWindowRequest || calls++ > 0) return;
       context.plugin.DoShutDown();
       if (initAgain) {
-        context.plugin.DoInit(context.dllPath.c_str(), 4711, nullptr, nullptr, &HostCallbackProc,
-                              nullptr);
+        context.plugin.DoInit(context.dllPath.c_str(), kPluginId, nullptr, nullptr,
+                              &HostCallbackProc, nullptr);
       }
     };
     ShowMain(main);

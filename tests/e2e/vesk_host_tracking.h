@@ -22,6 +22,25 @@ namespace tracking {
 constexpr RECT kMonitor1 = {0, 0, 1920, 1080};
 constexpr RECT kMonitor2 = {1920, 0, 3200, 1024};
 
+// The worked example's windows: VESK's main window, 800x400 on M1, and the
+// window in front before it on either monitor.
+constexpr RECT kMainStart = {560, 340, 1360, 740};
+constexpr RECT kPreviousOnM1 = {100, 100, 400, 300};
+constexpr RECT kPreviousOnM2 = {2000, 100, 2300, 300};
+// From kMainStart to M2 with relative move and size: (560 * 1280/1920,
+// 340 * 1024/1080) and (800 * 1280/1920, 400 * 1024/1080), rounded. Back to
+// M1: (373 * 1.5, 322 * 1080/1024) and (533 * 1.5, 379 * 1080/1024),
+// rounded, is kMainStart again.
+constexpr RECT kOnM2 = {2293, 322, 2826, 701};
+
+// The pointer near the bottom of each monitor, in its 40 px taskbar where
+// the desktop has one, where no test window is.
+constexpr POINT kPointerOnM1 = {100, 1060};
+constexpr POINT kPointerOnM2 = {2500, 1000};
+// Below M2 and inside the virtual screen, so on no monitor: only its x lies
+// on M2.
+constexpr POINT kPointerBelowM2 = {2500, 1060};
+
 // What the plugin asks VESK for at each show: the window in front before.
 constexpr const char* kPreviousWindowRequest = "resolve:%LASTHWND%";
 
