@@ -2,6 +2,7 @@
 // caption, font, size, every control in tab order, and how the dialog starts.
 //   dialog-template  what the template gives the real window
 #include "tests/e2e/vesk_host_dialog.h"
+#include "tests/e2e/vesk_host_gdi.h"
 
 #include <cstring>
 #include <string>
@@ -35,8 +36,8 @@ void CheckTemplate(Report& report, HWND dialog) {
   // The font.
   const auto font = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
   LOGFONTA logFont = {};
-  HDC screen = GetDC(nullptr);
-  const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
+  const gdi::WindowDc screen(nullptr);
+  const int pixelsPerInch = GetDeviceCaps(screen.get(), LOGPIXELSY);
   if (report.check(font != nullptr && GetObjectA(font, sizeof logFont, &logFont) != 0,
                    "dialog has a font")) {
     report.checkText(logFont.lfFaceName, "MS Shell Dlg", "dialog font face");
@@ -56,17 +57,17 @@ void CheckTemplate(Report& report, HWND dialog) {
                "client " + std::to_string(client.right) + "x" + std::to_string(client.bottom) +
                    ", mapped " + std::to_string(mapped.right) + "x" +
                    std::to_string(mapped.bottom));
-  HFONT own = CreateFontA(-MulDiv(8, pixelsPerInch, 72), 0, 0, 0, 400, FALSE, FALSE, FALSE,
-                          DEFAULT_CHARSET, 0, 0, PROOF_QUALITY, FF_DONTCARE, "MS Shell Dlg");
-  const HGDIOBJ old = SelectObject(screen, own);
   TEXTMETRICA metrics = {};
-  GetTextMetricsA(screen, &metrics);
   SIZE alphabet = {};
-  const char* letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-  GetTextExtentPoint32A(screen, letters, 52, &alphabet);
-  SelectObject(screen, old);
-  DeleteObject(own);
-  ReleaseDC(nullptr, screen);
+  {
+    const gdi::Font own(CreateFontA(-MulDiv(8, pixelsPerInch, 72), 0, 0, 0, 400, FALSE, FALSE,
+                                    FALSE, DEFAULT_CHARSET, 0, 0, PROOF_QUALITY, FF_DONTCARE,
+                                    "MS Shell Dlg"));
+    const gdi::Selection selected(screen.get(), own.get());
+    GetTextMetricsA(screen.get(), &metrics);
+    const char* letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    GetTextExtentPoint32A(screen.get(), letters, 52, &alphabet);
+  }
   const int baseX = (alphabet.cx / 26 + 1) / 2;
   const int baseY = metrics.tmHeight;
   report.check(client.right == MulDiv(207, baseX, 4) && client.bottom == MulDiv(187, baseY, 8),
