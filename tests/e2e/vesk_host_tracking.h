@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -140,7 +141,7 @@ bool CheckInFront(Report& report, const TrackedWindow& main, const std::string& 
 // Shows and hotkeys as tables
 
 // A hotkey pressed while VESK's window is in front, and where it must put
-// the window.
+// the window; its key never reaches the host's window procedure.
 struct HotkeyStep {
   std::string name;
   std::vector<WORD> modifiers;
@@ -149,10 +150,18 @@ struct HotkeyStep {
   std::optional<RECT> from = std::nullopt;  // moved there first; none: where it is
 };
 
+// Whom VESK names when the plugin asks for the window in front before.
+enum class LastWindow {
+  Previous,  // the host's previous window; "0" when the case has none
+  Nobody,    // "0", though the previous window is shown
+  Desktop,   // the desktop window
+};
+
 // One start of the plugin with `options` in the settings file: VESK's hidden
 // main window at `start`, the window in front before it at `previous` (none:
-// VESK answers "0" and that window is hidden), the pointer at `pointer`; the
-// show must put the window at `expected`, then each hotkey where it says.
+// that window is hidden), the pointer at `pointer`; DoInit leaves the window
+// where it is, the show must put it at `expected`, then each hotkey where it
+// says. The fields after `hotkeys` are optional, set by name.
 struct ShowCase {
   std::string name;
   std::vector<std::pair<std::string, std::string>> options;
@@ -161,10 +170,32 @@ struct ShowCase {
   POINT pointer;
   RECT expected;
   std::vector<HotkeyStep> hotkeys;
+
+  LastWindow lastWindow = LastWindow::Previous;
+  // Shown again in the plugin's run of the case before, whose options stay:
+  // no DoShutDown and DoInit in between.
+  bool sameRun = false;
+  // How often the show asks VESK for the window in front before; each time
+  // with the plugin's id and room for 16 bytes.
+  std::optional<int> previousWindowRequests = std::nullopt;
+  // What section "Options" of the settings file holds after the hotkeys.
+  std::vector<std::pair<std::string, std::string>> writtenByHotkeys = {};
+  // Center=1 on the platform's own notifications: after the show a move to
+  // this rectangle is let through, the next notification centres the window
+  // at `expected` again, and after that a move there stays.
+  std::optional<RECT> centredOnceFrom = std::nullopt;
+  // Checks of the case's own, with the host's main and previous windows:
+  // after the rest while the plugin runs and its window is shown, and after
+  // DoShutDown with the window hidden.
+  std::function<void(HostContext&, const TrackedWindow&, const TrackedWindow&)> whileRunning =
+      nullptr;
+  std::function<void(HostContext&, const TrackedWindow&, const TrackedWindow&)> afterShutDown =
+      nullptr;
 };
 
-// Runs the cases in order, each from DoInit to DoShutDown, with one main
-// window and one previous window of the host.
+// Runs the cases in order, each from DoInit to DoShutDown (a case of the same
+// run from its show), with one main window and one previous window of the
+// host.
 void RunShowCases(HostContext& context, const std::vector<ShowCase>& cases);
 
 // The work area of each monitor is `expected`, in the order Wine enumerates
