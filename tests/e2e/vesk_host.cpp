@@ -498,7 +498,6 @@ void LifecycleScenario(HostContext& context) {
   context.requests.clear();
   notifications.clear();
 
-  constexpr std::int32_t kPluginId = 4711;
   report.checkEqual(plugin.DoInit(context.dllPath.c_str(), kPluginId, nullptr, nullptr,
                                   &HostCallbackProc, nullptr),
                     1, "DoInit result");

@@ -24,6 +24,11 @@
 #include <string>
 #include <vector>
 
+// The id the host gives the plugin at DoInit, and the plugin's settings file,
+// beside the DLL.
+constexpr std::int32_t kPluginId = 4711;
+constexpr const char* kSettingsFileName = "VESK_MultiMonitor.ini";
+
 // Prints "ok   NAME" or "FAIL NAME: DETAIL" per check and a closing summary.
 class Report {
  public:

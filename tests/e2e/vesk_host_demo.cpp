@@ -12,6 +12,7 @@
 // give, the pointer, the display). With --shots it then waits until a file
 // shot-NN appears beside the DLL (at most --hold-seconds, default 30), so
 // that the desktop can be captured from outside.
+#include "tests/e2e/vesk_host_gdi.h"
 #include "tests/e2e/vesk_host_tracking.h"
 
 #include <cstdio>
@@ -32,36 +33,32 @@ std::map<HWND, Look>& looks() {
   return byWindow;
 }
 
-HFONT MakeFont(int height, int weight) {
-  return CreateFontA(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
-                     DEFAULT_PITCH | FF_SWISS, "Tahoma");
+gdi::Font MakeFont(int height, int weight) {
+  return gdi::Font(CreateFontA(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
+                               DEFAULT_PITCH | FF_SWISS, "Tahoma"));
 }
 
 void FillBox(HDC dc, const RECT& box, COLORREF color) {
-  const HBRUSH brush = CreateSolidBrush(color);
-  FillRect(dc, &box, brush);
-  DeleteObject(brush);
+  const gdi::Brush brush(CreateSolidBrush(color));
+  FillRect(dc, &box, brush.get());
 }
 
 void FrameBox(HDC dc, const RECT& box, COLORREF color, int thickness) {
+  const gdi::Brush brush(CreateSolidBrush(color));
   for (int i = 0; i < thickness; ++i) {
     const RECT ring = {box.left + i, box.top + i, box.right - i, box.bottom - i};
-    const HBRUSH brush = CreateSolidBrush(color);
-    FrameRect(dc, &ring, brush);
-    DeleteObject(brush);
+    FrameRect(dc, &ring, brush.get());
   }
 }
 
 void DrawLabel(HDC dc, const char* text, RECT box, int height, int weight, COLORREF color,
                UINT format) {
-  const HFONT font = MakeFont(height, weight);
-  const HGDIOBJ old = SelectObject(dc, font);
+  const gdi::Font font = MakeFont(height, weight);
+  const gdi::Selection selected(dc, font.get());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, color);
   DrawTextA(dc, text, -1, &box, format | DT_SINGLELINE | DT_NOPREFIX);
-  SelectObject(dc, old);
-  DeleteObject(font);
 }
 
 // Dark, a title, a search box and a few result rows, scaled to the window.
@@ -121,16 +118,14 @@ LRESULT CALLBACK PaintedWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         InvalidateRect(window, nullptr, FALSE);
         break;
       case WM_PAINT: {
-        PAINTSTRUCT paint;
-        const HDC dc = BeginPaint(window, &paint);
+        const gdi::PaintDc dc(window);
         RECT client = {0, 0, 0, 0};
         GetClientRect(window, &client);
         if (look->second == Look::Vesk) {
-          PaintVesk(dc, client);
+          PaintVesk(dc.get(), client);
         } else {
-          PaintPrevious(dc, client);
+          PaintPrevious(dc.get(), client);
         }
-        EndPaint(window, &paint);
         return 0;
       }
       default:
@@ -311,7 +306,7 @@ const DemoPart kSideBySide = {
     {},
     {{"M1", kMonitor1}, {"M2", kMonitor2}},
     false,
-    {560, 340, 1360, 740},  // 800x400 on M1, hidden
+    kMainStart,  // hidden
     // Below where VESK's window lands on either monitor, so that both stay
     // in view.
     {1990, 740, 2590, 1000},
@@ -321,19 +316,15 @@ const DemoPart kSideBySide = {
     {
         // The worked example: (560, 340) 800x400 scaled by 1280/1920 and
         // 1024/1080.
-        {"shown-on-M2",
-         "shown while the previous window is in front on M2",
-         {2293, 322, 2826, 701}},
+        {"shown-on-M2", "shown while the previous window is in front on M2", kOnM2},
         // Back: (373, 322) 533x379 scaled by 1.5 and 1080/1024, rounded:
         // exactly where it started.
-        {"shown-on-M1", "shown while the previous window is in front on M1", {560, 340, 1360, 740}},
+        {"shown-on-M1", "shown while the previous window is in front on M1", kMainStart},
         // The worked example again.
-        {"pointer-on-M2",
-         "shown with no previous window and the pointer on M2",
-         {2293, 322, 2826, 701}},
+        {"pointer-on-M2", "shown with no previous window and the pointer on M2", kOnM2},
         // M2 is the last monitor: Next wraps round to M1, back where it
         // started.
-        {"win-right", "Win+Right: next monitor, round to M1", {560, 340, 1360, 740}},
+        {"win-right", "Win+Right: next monitor, round to M1", kMainStart},
         // Width 50 % of 1920; same monitor, so the top left corner stays.
         {"win-ctrl-5", "Win+Ctrl+5: width 50 % of M1", {560, 340, 1520, 740}},
         // Size kept: ((1920 - 960) / 2, (1080 - 400) / 2).

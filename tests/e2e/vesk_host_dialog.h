@@ -5,6 +5,7 @@
 // (vesk_host_dialog_user.cpp).
 #pragma once
 
+#include "resources/resource_ids.h"
 #include "tests/e2e/vesk_host.h"
 
 #include <windows.h>
@@ -91,18 +92,16 @@ struct CheckBoxFact {
 
 // In the order the dialog loads and saves them.
 inline constexpr CheckBoxFact kCheckBoxes[] = {
-    {3000, "EnableMultiMonitor", true},
-    {3002, "MoveRelative", true},
-    {3001, "ResizeRelative", true},
-    {3006, "ShowOnMonitorWithMouse", false},
-    {3003, "Center", false},
-    {3004, "CenterAlways", false},
-    {3007, "EnableHotkeys", true},
-    {3008, "ResizePercent", false},
-    {3009, "ResizePercentV", false},
+    {IDC_ENABLE_MULTI_MONITOR, "EnableMultiMonitor", true},
+    {IDC_MOVE_RELATIVE, "MoveRelative", true},
+    {IDC_RESIZE_RELATIVE, "ResizeRelative", true},
+    {IDC_SHOW_ON_MONITOR_WITH_MOUSE, "ShowOnMonitorWithMouse", false},
+    {IDC_CENTER, "Center", false},
+    {IDC_CENTER_ALWAYS, "CenterAlways", false},
+    {IDC_ENABLE_HOTKEYS, "EnableHotkeys", true},
+    {IDC_RESIZE_PERCENT, "ResizePercent", false},
+    {IDC_RESIZE_PERCENT_V, "ResizePercentV", false},
 };
-constexpr int kWidthEdit = 3010;
-constexpr int kHeightEdit = 3011;
 
 struct ShownState {
   bool checked[9] = {};

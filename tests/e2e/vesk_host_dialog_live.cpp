@@ -99,9 +99,9 @@ void DialogReloadScenario(HostContext& context) {
   bool ownerIsHost = false;
   if (RunChecked(context, "Center on, relative off, OK", [&](HWND dialog) {
         ownerIsHost = GetWindow(dialog, GW_OWNER) == host;
-        SendDlgItemMessageA(dialog, 3003, BM_SETCHECK, BST_CHECKED, 0);
-        SendDlgItemMessageA(dialog, 3002, BM_SETCHECK, BST_UNCHECKED, 0);
-        SendDlgItemMessageA(dialog, 3001, BM_SETCHECK, BST_UNCHECKED, 0);
+        SendDlgItemMessageA(dialog, IDC_CENTER, BM_SETCHECK, BST_CHECKED, 0);
+        SendDlgItemMessageA(dialog, IDC_MOVE_RELATIVE, BM_SETCHECK, BST_UNCHECKED, 0);
+        SendDlgItemMessageA(dialog, IDC_RESIZE_RELATIVE, BM_SETCHECK, BST_UNCHECKED, 0);
         CloseDialog(dialog, Close::Ok);
         return true;
       })) {
@@ -122,9 +122,9 @@ void DialogReloadScenario(HostContext& context) {
   // Cancel after undoing it all: the live options stay as OK left them.
   const std::optional<std::string> before = ReadBytes(path);
   RunChecked(context, "Center off, Cancel", [](HWND dialog) {
-    SendDlgItemMessageA(dialog, 3003, BM_SETCHECK, BST_UNCHECKED, 0);
-    SendDlgItemMessageA(dialog, 3002, BM_SETCHECK, BST_CHECKED, 0);
-    SendDlgItemMessageA(dialog, 3001, BM_SETCHECK, BST_CHECKED, 0);
+    SendDlgItemMessageA(dialog, IDC_CENTER, BM_SETCHECK, BST_UNCHECKED, 0);
+    SendDlgItemMessageA(dialog, IDC_MOVE_RELATIVE, BM_SETCHECK, BST_CHECKED, 0);
+    SendDlgItemMessageA(dialog, IDC_RESIZE_RELATIVE, BM_SETCHECK, BST_CHECKED, 0);
     CloseDialog(dialog, Close::Cancel);
     return true;
   });
@@ -162,9 +162,9 @@ void DialogShutdownInsideScenario(HostContext& context) {
           shutDownResult = context.plugin.DoShutDown();
           return false;
         }
-        SendDlgItemMessageA(dialog, 3003, BM_CLICK, 0, 0);
-        SendDlgItemMessageA(dialog, 3002, BM_CLICK, 0, 0);
-        SendDlgItemMessageA(dialog, 3001, BM_CLICK, 0, 0);
+        SendDlgItemMessageA(dialog, IDC_CENTER, BM_CLICK, 0, 0);
+        SendDlgItemMessageA(dialog, IDC_MOVE_RELATIVE, BM_CLICK, 0, 0);
+        SendDlgItemMessageA(dialog, IDC_RESIZE_RELATIVE, BM_CLICK, 0, 0);
         CloseDialog(dialog, Close::Ok);
         return true;
       })) {
@@ -209,7 +209,7 @@ void DialogNoControllerScenario(HostContext& context) {
   ShownState shown;
   if (RunChecked(context, "no controller", [&](HWND dialog) {
         shown = StateOf(dialog);
-        SendDlgItemMessageA(dialog, 3007, BM_CLICK, 0, 0);
+        SendDlgItemMessageA(dialog, IDC_ENABLE_HOTKEYS, BM_CLICK, 0, 0);
         CloseDialog(dialog, Close::Ok);
         return true;
       })) {

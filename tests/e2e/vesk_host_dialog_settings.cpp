@@ -181,8 +181,8 @@ void DialogSaveScenario(HostContext& context) {
     std::string shownAfter[2];
     if (RunChecked(context, name, [&](HWND dialog) {
           SetEditTexts(dialog, width.text, height.text);
-          shownAfter[0] = TextOf(GetDlgItem(dialog, kWidthEdit));
-          shownAfter[1] = TextOf(GetDlgItem(dialog, kHeightEdit));
+          shownAfter[0] = TextOf(GetDlgItem(dialog, IDC_RESIZE_PERCENT_VALUE));
+          shownAfter[1] = TextOf(GetDlgItem(dialog, IDC_RESIZE_PERCENT_VALUE_V));
           CloseDialog(dialog, Close::Ok);
           return true;
         })) {

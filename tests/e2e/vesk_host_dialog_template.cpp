@@ -2,6 +2,7 @@
 // caption, font, size, every control in tab order, and how the dialog starts.
 //   dialog-template  what the template gives the real window
 #include "tests/e2e/vesk_host_dialog.h"
+#include "tests/e2e/vesk_host_gdi.h"
 
 #include <cstring>
 #include <string>
@@ -35,8 +36,8 @@ void CheckTemplate(Report& report, HWND dialog) {
   // The font.
   const auto font = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
   LOGFONTA logFont = {};
-  HDC screen = GetDC(nullptr);
-  const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
+  const gdi::WindowDc screen(nullptr);
+  const int pixelsPerInch = GetDeviceCaps(screen.get(), LOGPIXELSY);
   if (report.check(font != nullptr && GetObjectA(font, sizeof logFont, &logFont) != 0,
                    "dialog has a font")) {
     report.checkText(logFont.lfFaceName, "MS Shell Dlg", "dialog font face");
@@ -56,17 +57,17 @@ void CheckTemplate(Report& report, HWND dialog) {
                "client " + std::to_string(client.right) + "x" + std::to_string(client.bottom) +
                    ", mapped " + std::to_string(mapped.right) + "x" +
                    std::to_string(mapped.bottom));
-  HFONT own = CreateFontA(-MulDiv(8, pixelsPerInch, 72), 0, 0, 0, 400, FALSE, FALSE, FALSE,
-                          DEFAULT_CHARSET, 0, 0, PROOF_QUALITY, FF_DONTCARE, "MS Shell Dlg");
-  const HGDIOBJ old = SelectObject(screen, own);
   TEXTMETRICA metrics = {};
-  GetTextMetricsA(screen, &metrics);
   SIZE alphabet = {};
-  const char* letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-  GetTextExtentPoint32A(screen, letters, 52, &alphabet);
-  SelectObject(screen, old);
-  DeleteObject(own);
-  ReleaseDC(nullptr, screen);
+  {
+    const gdi::Font own(CreateFontA(-MulDiv(8, pixelsPerInch, 72), 0, 0, 0, 400, FALSE, FALSE,
+                                    FALSE, DEFAULT_CHARSET, 0, 0, PROOF_QUALITY, FF_DONTCARE,
+                                    "MS Shell Dlg"));
+    const gdi::Selection selected(screen.get(), own.get());
+    GetTextMetricsA(screen.get(), &metrics);
+    const char* letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    GetTextExtentPoint32A(screen.get(), letters, 52, &alphabet);
+  }
   const int baseX = (alphabet.cx / 26 + 1) / 2;
   const int baseY = metrics.tmHeight;
   report.check(client.right == MulDiv(207, baseX, 4) && client.bottom == MulDiv(187, baseY, 8),
@@ -82,7 +83,7 @@ void CheckTemplate(Report& report, HWND dialog) {
   const ControlFact controls[] = {
       {IDOK, "Button", "OK", BS_DEFPUSHBUTTON, 0, 0, true, {96, 166, 50, 14}},
       {IDCANCEL, "Button", "Cancel", BS_PUSHBUTTON, 0, 0, true, {150, 166, 50, 14}},
-      {3000,
+      {IDC_ENABLE_MULTI_MONITOR,
        "Button",
        "Display VESK on active monitor",
        BS_AUTOCHECKBOX,
@@ -90,7 +91,7 @@ void CheckTemplate(Report& report, HWND dialog) {
        0,
        true,
        {7, 7, 116, 10}},
-      {3001,
+      {IDC_RESIZE_RELATIVE,
        "Button",
        "Resize relative to screen resolution",
        BS_AUTOCHECKBOX,
@@ -98,7 +99,7 @@ void CheckTemplate(Report& report, HWND dialog) {
        0,
        true,
        {23, 33, 128, 10}},
-      {3002,
+      {IDC_MOVE_RELATIVE,
        "Button",
        "Move relative to screen resolution",
        BS_AUTOCHECKBOX,
@@ -106,7 +107,7 @@ void CheckTemplate(Report& report, HWND dialog) {
        0,
        true,
        {23, 20, 125, 10}},
-      {3003,
+      {IDC_CENTER,
        "Button",
        "Center VESK when it appears",
        BS_AUTOCHECKBOX,
@@ -114,7 +115,7 @@ void CheckTemplate(Report& report, HWND dialog) {
        0,
        true,
        {7, 67, 111, 10}},
-      {3004,
+      {IDC_CENTER_ALWAYS,
        "Button",
        "and whenever it changes size",
        BS_AUTOCHECKBOX,
@@ -122,7 +123,7 @@ void CheckTemplate(Report& report, HWND dialog) {
        0,
        true,
        {23, 80, 112, 10}},
-      {3006,
+      {IDC_SHOW_ON_MONITOR_WITH_MOUSE,
        "Button",
        "Display on monitor where mouse is",
        BS_AUTOCHECKBOX,
@@ -130,12 +131,33 @@ void CheckTemplate(Report& report, HWND dialog) {
        0,
        true,
        {23, 46, 126, 10}},
-      {3007, "Button", "Enable hotkeys", BS_AUTOCHECKBOX, 0, 0, true, {7, 143, 73, 10}},
-      {3008, "Button", "Resize to ", BS_AUTOCHECKBOX, 0, 0, true, {7, 101, 42, 10}},
-      {3010, "Edit", nullptr, 0, ES_NUMBER | ES_AUTOHSCROLL, WS_EX_RIGHT, true, {54, 99, 31, 14}},
+      {IDC_ENABLE_HOTKEYS,
+       "Button",
+       "Enable hotkeys",
+       BS_AUTOCHECKBOX,
+       0,
+       0,
+       true,
+       {7, 143, 73, 10}},
+      {IDC_RESIZE_PERCENT, "Button", "Resize to ", BS_AUTOCHECKBOX, 0, 0, true, {7, 101, 42, 10}},
+      {IDC_RESIZE_PERCENT_VALUE,
+       "Edit",
+       nullptr,
+       0,
+       ES_NUMBER | ES_AUTOHSCROLL,
+       WS_EX_RIGHT,
+       true,
+       {54, 99, 31, 14}},
       {-1, "Static", "% of screen width", SS_LEFT, WS_GROUP, 0, false, {90, 102, 60, 8}},
-      {3009, "Button", "Resize to ", BS_AUTOCHECKBOX, 0, 0, true, {7, 122, 42, 10}},
-      {3011, "Edit", nullptr, 0, ES_NUMBER | ES_AUTOHSCROLL, WS_EX_RIGHT, true, {54, 120, 31, 14}},
+      {IDC_RESIZE_PERCENT_V, "Button", "Resize to ", BS_AUTOCHECKBOX, 0, 0, true, {7, 122, 42, 10}},
+      {IDC_RESIZE_PERCENT_VALUE_V,
+       "Edit",
+       nullptr,
+       0,
+       ES_NUMBER | ES_AUTOHSCROLL,
+       WS_EX_RIGHT,
+       true,
+       {54, 120, 31, 14}},
       {-1, "Static", "% of screen height", SS_LEFT, WS_GROUP, 0, false, {90, 123, 65, 8}},
   };
   HWND child = GetWindow(dialog, GW_CHILD);

@@ -12,7 +12,6 @@ namespace dialog {
 
 namespace {
 
-constexpr const char* kSettingsName = "VESK_MultiMonitor.ini";
 constexpr UINT kTickMilliseconds = 10;
 // Ticks a dialog may take to appear, and to go once the user closed it.
 constexpr int kAppearTicks = 500;
@@ -82,7 +81,7 @@ void CALLBACK UserTick(HWND, UINT, UINT_PTR, DWORD) {
 std::string SettingsPath(const HostContext& context) {
   const std::size_t slash = context.dllPath.rfind('\\');
   const std::string folder = slash == std::string::npos ? "" : context.dllPath.substr(0, slash);
-  return folder + "\\" + kSettingsName;
+  return folder + "\\" + kSettingsFileName;
 }
 
 std::optional<std::string> ReadBytes(const std::string& path) {
@@ -230,8 +229,8 @@ ShownState StateOf(HWND dialog) {
     state.checked[i] =
         SendDlgItemMessageA(dialog, kCheckBoxes[i].id, BM_GETCHECK, 0, 0) == BST_CHECKED;
   }
-  state.widthText = TextOf(GetDlgItem(dialog, kWidthEdit));
-  state.heightText = TextOf(GetDlgItem(dialog, kHeightEdit));
+  state.widthText = TextOf(GetDlgItem(dialog, IDC_RESIZE_PERCENT_VALUE));
+  state.heightText = TextOf(GetDlgItem(dialog, IDC_RESIZE_PERCENT_VALUE_V));
   return state;
 }
 
@@ -242,8 +241,10 @@ void CheckState(Report& report, const ShownState& actual, const ShownState& expe
                  name + ": " + std::to_string(kCheckBoxes[i].id) + " " + kCheckBoxes[i].key +
                      (expected.checked[i] ? " checked" : " unchecked"));
   }
-  report.checkText(actual.widthText, expected.widthText, name + ": 3010 shows");
-  report.checkText(actual.heightText, expected.heightText, name + ": 3011 shows");
+  report.checkText(actual.widthText, expected.widthText,
+                   name + ": " + std::to_string(IDC_RESIZE_PERCENT_VALUE) + " shows");
+  report.checkText(actual.heightText, expected.heightText,
+                   name + ": " + std::to_string(IDC_RESIZE_PERCENT_VALUE_V) + " shows");
 }
 
 ShownState DefaultState() {
@@ -255,8 +256,9 @@ ShownState DefaultState() {
 }
 
 void SetEditTexts(HWND dialog, const char* width, const char* height) {
-  SetWindowTextA(GetDlgItem(dialog, kWidthEdit), width);
-  SendMessageA(GetDlgItem(dialog, kHeightEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(height));
+  SetWindowTextA(GetDlgItem(dialog, IDC_RESIZE_PERCENT_VALUE), width);
+  SendMessageA(GetDlgItem(dialog, IDC_RESIZE_PERCENT_VALUE_V), WM_SETTEXT, 0,
+               reinterpret_cast<LPARAM>(height));
 }
 
 // ---------------------------------------------------------------------------

@@ -110,14 +110,6 @@ class ScaledDisplaySettings {
   void* original_ = nullptr;
 };
 
-constexpr RECT kMainStart = {560, 340, 1360, 740};  // 800x400 on M1
-constexpr RECT kPreviousOnM2 = {2000, 100, 2300, 300};
-// From kMainStart to M2 with relative move and size: (560 * 1280/1920,
-// 340 * 1024/1080) and (800 * 1280/1920, 400 * 1024/1080), rounded.
-constexpr RECT kOnM2 = {2293, 322, 2826, 701};
-// Where the mouse case's pointer is: only its x counts, on M2.
-constexpr POINT kPointerOnM2 = {2500, 1060};
-
 void ScaledScenario(HostContext& context) {
   Report& report = context.report;
   const ScaledDisplaySettings scaled(GetModuleHandleA(context.dllPath.c_str()));
@@ -144,7 +136,7 @@ void ScaledScenario(HostContext& context) {
                              {},
                              kMainStart,
                              kPreviousOnM2,
-                             kPointerOnM2,
+                             kPointerBelowM2,
                              kOnM2,
                              // M2 is the last monitor, so Next wraps to M1: (373 * 1.5,
                              // 322 * 1080/1024), (533 * 1.5, 379 * 1080/1024), rounded: back
@@ -154,7 +146,7 @@ void ScaledScenario(HostContext& context) {
                              {},
                              kMainStart,
                              std::nullopt,
-                             kPointerOnM2,
+                             kPointerBelowM2,
                              kOnM2,
                              // From off centre on M2, size kept: (1920 + (1280 - 533) / 2,
                              // (1024 - 379) / 2).

@@ -26,19 +26,6 @@
 namespace tracking {
 namespace {
 
-// The worked example's windows, as in tracking-show.
-constexpr RECT kMainStart = {560, 340, 1360, 740};  // 800x400 on M1
-constexpr RECT kPreviousOnM1 = {100, 100, 400, 300};
-constexpr RECT kPreviousOnM2 = {2000, 100, 2300, 300};
-// From kMainStart to M2 with relative move and size: (560 * 1280/1920,
-// 340 * 1024/1080) and (800 * 1280/1920, 400 * 1024/1080), rounded. Back to
-// M1: (373 * 1.5, 322 * 1080/1024) and (533 * 1.5, 379 * 1080/1024),
-// rounded, is kMainStart again.
-constexpr RECT kOnM2 = {2293, 322, 2826, 701};
-// Below the work areas, in the taskbars, where no window is.
-constexpr POINT kPointerOnM1 = {100, 1060};
-constexpr POINT kPointerOnM2 = {2500, 1000};
-
 const std::vector<RECT> kTaskbarWorkAreas = {{0, 0, 1920, 1040}, {1920, 0, 3200, 984}};
 
 void WorkAreaScenario(HostContext& context) {

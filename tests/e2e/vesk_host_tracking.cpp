@@ -176,7 +176,7 @@ std::string DecimalHandle(HWND window) {
 std::string SettingsPathBeside(const std::string& dllPath) {
   const std::size_t slash = dllPath.rfind('\\');
   const std::string folder = slash == std::string::npos ? "" : dllPath.substr(0, slash + 1);
-  return folder + "VESK_MultiMonitor.ini";
+  return folder + kSettingsFileName;
 }
 
 void WriteSettings(const std::string& path,
@@ -225,8 +225,8 @@ bool CheckRect(Report& report, const RECT& actual, const RECT& expected, const s
 
 bool InitPlugin(HostContext& context, HWND mainWindow) {
   context.mainWindowAnswer = mainWindow;
-  const std::int32_t result = context.plugin.DoInit(context.dllPath.c_str(), 4711, nullptr, nullptr,
-                                                    &HostCallbackProc, nullptr);
+  const std::int32_t result = context.plugin.DoInit(context.dllPath.c_str(), kPluginId, nullptr,
+                                                    nullptr, &HostCallbackProc, nullptr);
   return context.report.checkEqual(result, 1, "DoInit result");
 }
 
@@ -249,6 +249,97 @@ bool CheckInFront(Report& report, const TrackedWindow& main, const std::string& 
 // ---------------------------------------------------------------------------
 // Shows and hotkeys as tables
 
+namespace {
+
+int RequestsFor(const HostContext& context, const std::string& text) {
+  int count = 0;
+  for (const HostRequest& request : context.requests) {
+    if (request.request == text) ++count;
+  }
+  return count;
+}
+
+std::string LastWindowAnswer(const ShowCase& c, const TrackedWindow& previous) {
+  switch (c.lastWindow) {
+    case LastWindow::Nobody:
+      return "0";
+    case LastWindow::Desktop:
+      return DecimalHandle(GetDesktopWindow());
+    case LastWindow::Previous:
+      break;
+  }
+  return c.previous ? DecimalHandle(previous.handle()) : "0";
+}
+
+void CheckPreviousWindowRequests(HostContext& context, const ShowCase& c) {
+  if (!c.previousWindowRequests) return;
+  Report& report = context.report;
+  report.checkEqual(
+      RequestsFor(context, kPreviousWindowRequest), *c.previousWindowRequests,
+      c.name + ": the show asks the host for " + kPreviousWindowRequest + " " +
+          (*c.previousWindowRequests == 1 ? std::string("once")
+                                          : std::to_string(*c.previousWindowRequests) + " times"));
+  for (const HostRequest& request : context.requests) {
+    if (request.request != kPreviousWindowRequest) continue;
+    report.check(
+        request.pluginId == kPluginId && request.answerSize == 16,
+        c.name + ": " + kPreviousWindowRequest + " with the plugin id and a 16-byte answer",
+        "id " + std::to_string(request.pluginId) + ", size " + std::to_string(request.answerSize));
+  }
+}
+
+void RunHotkeyStep(HostContext& context, const TrackedWindow& main, const std::string& caseName,
+                   const HotkeyStep& step) {
+  Report& report = context.report;
+  const std::string name = caseName + ", then " + step.name;
+  if (step.from) main.moveTo(*step.from);
+  if (!CheckInFront(report, main, "for " + name)) return;
+  const KeyLog before = main.keys();
+  if (!PressHotkey(context, step.modifiers, step.key, name)) return;
+  CheckRect(report, main.rect(), step.expected, name + " puts the window at");
+  const KeyLog& after = main.keys();
+  report.check(
+      after.down[step.key] == before.down[step.key] && after.up[step.key] == before.up[step.key],
+      name + ": the key never reaches the host's window procedure",
+      std::to_string(after.down[step.key] - before.down[step.key]) + " down, " +
+          std::to_string(after.up[step.key] - before.up[step.key]) + " up");
+}
+
+void CheckWrittenByHotkeys(HostContext& context, const ShowCase& c) {
+  if (c.writtenByHotkeys.empty()) return;
+  const std::map<std::string, std::string> written =
+      ReadOptionsSection(SettingsPathBeside(context.dllPath));
+  for (const auto& entry : c.writtenByHotkeys) {
+    const auto it = written.find(entry.first);
+    context.report.checkText(
+        it == written.end() ? "(missing)" : it->second, entry.second,
+        c.name + ": the settings file holds " + entry.first + "=" + entry.second);
+  }
+}
+
+// The platform's notification of a change of position that is none: what
+// re-enters the plugin's hook without moving anything itself.
+void NotifyUnmoved(const TrackedWindow& main) {
+  SetWindowPos(main.handle(), nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CheckCentredOnce(Report& report, const TrackedWindow& main, const ShowCase& c) {
+  if (!c.centredOnceFrom) return;
+  const RECT& moved = *c.centredOnceFrom;
+  main.moveTo(moved);
+  CheckRect(report, main.rect(), moved,
+            c.name + ": a move away from the centred rectangle goes to");
+  NotifyUnmoved(main);
+  CheckRect(report, main.rect(), c.expected,
+            c.name + ": the next notification centres the window at");
+  main.moveTo(moved);
+  NotifyUnmoved(main);
+  CheckRect(report, main.rect(), moved, c.name + ": once centred and forgotten, a move stays at");
+}
+
+}  // namespace
+
 void RunShowCases(HostContext& context, const std::vector<ShowCase>& cases) {
   Report& report = context.report;
   const std::string settingsPath = SettingsPathBeside(context.dllPath);
@@ -259,33 +350,36 @@ void RunShowCases(HostContext& context, const std::vector<ShowCase>& cases) {
                     "the host creates its main window and a previous window")) {
     return;
   }
-  for (const ShowCase& c : cases) {
-    WriteSettings(settingsPath, c.options);
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    const ShowCase& c = cases[i];
+    if (!c.sameRun) WriteSettings(settingsPath, c.options);
     main.moveTo(c.start);
     if (c.previous) {
       previous.moveTo(*c.previous);
       ShowWindow(previous.handle(), SW_SHOW);
       SetForegroundWindow(previous.handle());
-      context.textAnswers[kPreviousWindowRequest] = DecimalHandle(previous.handle());
     } else {
       ShowWindow(previous.handle(), SW_HIDE);
-      context.textAnswers[kPreviousWindowRequest] = "0";
     }
+    context.textAnswers[kPreviousWindowRequest] = LastWindowAnswer(c, previous);
     SetCursorPos(c.pointer.x, c.pointer.y);
     HostWindow::pumpMessages();
-    if (!InitPlugin(context, main.handle())) return;
+    if (!c.sameRun) {
+      if (!InitPlugin(context, main.handle())) return;
+      CheckRect(report, main.rect(), c.start, c.name + ": after DoInit the hidden window is at");
+    }
+    context.requests.clear();
     ShowMain(main);
     CheckRect(report, main.rect(), c.expected, c.name + ": the show lands at");
-    for (const HotkeyStep& step : c.hotkeys) {
-      const std::string name = c.name + ", then " + step.name;
-      if (step.from) main.moveTo(*step.from);
-      if (CheckInFront(report, main, "for " + name) &&
-          PressHotkey(context, step.modifiers, step.key, name)) {
-        CheckRect(report, main.rect(), step.expected, name + " puts the window at");
-      }
-    }
+    CheckPreviousWindowRequests(context, c);
+    for (const HotkeyStep& step : c.hotkeys) RunHotkeyStep(context, main, c.name, step);
+    CheckWrittenByHotkeys(context, c);
+    CheckCentredOnce(report, main, c);
+    if (c.whileRunning) c.whileRunning(context, main, previous);
     HideMain(main);
+    if (i + 1 < cases.size() && cases[i + 1].sameRun) continue;
     report.checkEqual(context.plugin.DoShutDown(), 1, c.name + ": DoShutDown result");
+    if (c.afterShutDown) c.afterShutDown(context, main, previous);
   }
 }
 
@@ -321,22 +415,6 @@ bool CheckWorkAreas(Report& report, const std::vector<RECT>& expected) {
 
 namespace {
 
-constexpr RECT kMainStart = {560, 340, 1360, 740};  // 800x400 on M1
-constexpr RECT kPreviousOnM2 = {2000, 100, 2300, 300};
-constexpr RECT kPreviousOnM1 = {100, 100, 400, 300};
-// The worked example: from kMainStart to M2 with relative move and size,
-// (560 * 1280/1920, 340 * 1024/1080) and (800 * 1280/1920, 400 * 1024/1080),
-// rounded.
-constexpr RECT kOnM2 = {2293, 322, 2826, 701};
-
-int RequestsFor(const HostContext& context, const std::string& text) {
-  int count = 0;
-  for (const HostRequest& request : context.requests) {
-    if (request.request == text) ++count;
-  }
-  return count;
-}
-
 // VESK's hidden main window at kMainStart and the window in front before it
 // shown on M2 and answered for "resolve:%LASTHWND%", the pointer parked,
 // `options` in the settings file; the plugin not yet started.
@@ -355,84 +433,11 @@ bool PrepareWithPreviousOnM2(HostContext& context,
   return true;
 }
 
-void ShowAndHotkeysScenario(HostContext& context) {
+// Keystrokes of no recognised combination are passed on and move nothing:
+// to the host's window procedure, or the press to the shell when it owns
+// the combination.
+void CheckKeystrokesPassedOn(HostContext& context, const TrackedWindow& main) {
   Report& report = context.report;
-  const std::string settingsPath = SettingsPathBeside(context.dllPath);
-  TrackedWindow main;
-  TrackedWindow previous;
-  if (!PrepareWithPreviousOnM2(context, {}, main, previous) ||
-      !InitPlugin(context, main.handle())) {
-    return;
-  }
-  CheckRect(report, main.rect(), kMainStart, "the hidden main window starts on M1 at");
-
-  context.requests.clear();
-  ShowMain(main);
-  CheckRect(report, main.rect(), kOnM2, "show with the previous window on M2 lands at");
-  report.checkEqual(RequestsFor(context, kPreviousWindowRequest), 1,
-                    "the show asks the host for resolve:%LASTHWND% once");
-  for (const HostRequest& request : context.requests) {
-    if (request.request != kPreviousWindowRequest) continue;
-    report.check(
-        request.pluginId == 4711 && request.answerSize == 16,
-        "resolve:%LASTHWND% with the plugin id and a 16-byte answer",
-        "id " + std::to_string(request.pluginId) + ", size " + std::to_string(request.answerSize));
-  }
-
-  // Each hotkey from where the one before left the window, default options
-  // (relative move and size, no centring); expected rectangles by the
-  // placement rules, scaled values rounded:
-  struct Hotkey {
-    const char* name;
-    std::vector<WORD> modifiers;
-    WORD key;
-    RECT expected;
-  };
-  const Hotkey hotkeys[] = {
-      // M2 is the last monitor, so Next wraps to M1: (373 * 1.5, 322 * 1080/1024),
-      // (533 * 1.5, 379 * 1080/1024), back where the window started.
-      {"Win+Right", {VK_LWIN}, VK_RIGHT, {560, 340, 1360, 740}},
-      // M1 is the first, so Previous wraps to M2: the worked example again.
-      {"Win+Left", {VK_LWIN}, VK_LEFT, {2293, 322, 2826, 701}},
-      // Centred on M2, size kept: (1920 + (1280 - 533) / 2, (1024 - 379) / 2).
-      {"Win+Home", {VK_LWIN}, VK_HOME, {2293, 322, 2826, 701}},
-      // Width 50 % of 1280; same monitor, so the top left corner stays.
-      {"Win+Ctrl+5", {VK_LWIN, VK_CONTROL}, '5', {2293, 322, 2933, 701}},
-      // Height 100 % of 1024.
-      {"Win+Ctrl+Shift+0", {VK_LWIN, VK_CONTROL, VK_SHIFT}, '0', {2293, 322, 2933, 1346}},
-  };
-  if (!CheckInFront(report, main, "before the hotkeys")) return;
-  for (const Hotkey& hotkey : hotkeys) {
-    const std::string name = hotkey.name;
-    const KeyLog before = main.keys();
-    if (!PressHotkey(context, hotkey.modifiers, hotkey.key, name)) continue;
-    CheckRect(report, main.rect(), hotkey.expected, name + " puts the window at");
-    const KeyLog& after = main.keys();
-    report.check(after.down[hotkey.key] == before.down[hotkey.key] &&
-                     after.up[hotkey.key] == before.up[hotkey.key],
-                 name + ": the key never reaches the host's window procedure",
-                 std::to_string(after.down[hotkey.key] - before.down[hotkey.key]) + " down, " +
-                     std::to_string(after.up[hotkey.key] - before.up[hotkey.key]) + " up");
-  }
-
-  // Written at once by the percentage hotkeys; the width also under the key
-  // the loader reads, so that the choice survives a reload.
-  const std::map<std::string, std::string> written = ReadOptionsSection(settingsPath);
-  struct Written {
-    const char* key;
-    const char* value;
-  };
-  const Written expectedKeys[] = {
-      {"ResizePercentValueH", "50"}, {"ResizePercentValue", "50"}, {"ResizePercentValueV", "100"}};
-  for (const Written& entry : expectedKeys) {
-    const auto it = written.find(entry.key);
-    report.checkText(it == written.end() ? "(missing)" : it->second, entry.value,
-                     std::string("the settings file holds ") + entry.key + "=" + entry.value);
-  }
-
-  // Keystrokes of no recognised combination are passed on and move nothing:
-  // to the host's window procedure, or the press to the shell when it owns
-  // the combination.
   struct Passed {
     const char* name;
     std::vector<WORD> modifiers;
@@ -466,32 +471,37 @@ void ShowAndHotkeysScenario(HostContext& context) {
                      std::to_string(after.up[key.key] - before.up[key.key]) + " up");
     CheckRect(report, main.rect(), resting, name + " leaves the window at");
   }
+}
 
-  // Where the plugin does not act, the shell keeps its Win+Right: with
-  // another window in front, and with VESK's window hidden.
-  if (context.shell != nullptr) {
-    for (const bool hidden : {false, true}) {
-      const std::string name =
-          hidden ? "Win+Right, VESK's window hidden" : "Win+Right, another window in front";
-      if (hidden) HideMain(main);
-      ShowWindow(previous.handle(), SW_SHOW);
-      SetForegroundWindow(previous.handle());
-      ParkPointer();
-      const int hotkeysBefore = context.shell->hotkeys();
-      if (report.check(PressCombination({VK_LWIN}, VK_RIGHT),
-                       name + ": the keystrokes are retrieved") &&
-          report.check(context.shell->sync(), name + ": the shell answers")) {
-        report.checkEqual(context.shell->hotkeys() - hotkeysBefore, 1,
-                          name + ": the shell gets its WM_HOTKEY");
-        CheckRect(report, main.rect(), resting, name + " leaves the window at");
-      }
+// Where the plugin does not act, the shell keeps its Win+Right: with
+// another window in front, and with VESK's window hidden.
+void CheckShellKeepsWinRight(HostContext& context, const TrackedWindow& main,
+                             const TrackedWindow& previous) {
+  if (context.shell == nullptr) return;
+  Report& report = context.report;
+  const RECT resting = main.rect();
+  for (const bool hidden : {false, true}) {
+    const std::string name =
+        hidden ? "Win+Right, VESK's window hidden" : "Win+Right, another window in front";
+    if (hidden) HideMain(main);
+    ShowWindow(previous.handle(), SW_SHOW);
+    SetForegroundWindow(previous.handle());
+    ParkPointer();
+    const int hotkeysBefore = context.shell->hotkeys();
+    if (report.check(PressCombination({VK_LWIN}, VK_RIGHT),
+                     name + ": the keystrokes are retrieved") &&
+        report.check(context.shell->sync(), name + ": the shell answers")) {
+      report.checkEqual(context.shell->hotkeys() - hotkeysBefore, 1,
+                        name + ": the shell gets its WM_HOTKEY");
+      CheckRect(report, main.rect(), resting, name + " leaves the window at");
     }
   }
+}
 
-  // After shutdown: a show from M1 and Win+Right, both of which would move
-  // the window while the plugin ran, move nothing.
-  HideMain(main);
-  report.checkEqual(context.plugin.DoShutDown(), 1, "DoShutDown result");
+// After shutdown: a show from M1 and Win+Right, both of which would move
+// the window while the plugin ran, move nothing.
+void CheckNothingAfterShutDown(HostContext& context, const TrackedWindow& main) {
+  Report& report = context.report;
   main.moveTo(kMainStart);
   context.requests.clear();
   ShowMain(main);
@@ -510,86 +520,97 @@ void ShowAndHotkeysScenario(HostContext& context) {
   HideMain(main);
 }
 
+void ShowAndHotkeysScenario(HostContext& context) {
+  // Each hotkey from where the one before left the window, default options
+  // (relative move and size, no centring); expected rectangles by the
+  // placement rules, scaled values rounded.
+  ShowCase show = {
+      "previous window on M2",
+      {},
+      kMainStart,
+      kPreviousOnM2,
+      kPointerBelowM2,
+      kOnM2,
+      {
+          // M2 is the last monitor, so Next wraps to M1: (373 * 1.5, 322 * 1080/1024),
+          // (533 * 1.5, 379 * 1080/1024), back where the window started.
+          {"Win+Right", {VK_LWIN}, VK_RIGHT, kMainStart},
+          // M1 is the first, so Previous wraps to M2: the worked example again.
+          {"Win+Left", {VK_LWIN}, VK_LEFT, kOnM2},
+          // Centred on M2, size kept: (1920 + (1280 - 533) / 2, (1024 - 379) / 2).
+          {"Win+Home", {VK_LWIN}, VK_HOME, kOnM2},
+          // Width 50 % of 1280; same monitor, so the top left corner stays.
+          {"Win+Ctrl+5", {VK_LWIN, VK_CONTROL}, '5', {2293, 322, 2933, 701}},
+          // Height 100 % of 1024.
+          {"Win+Ctrl+Shift+0", {VK_LWIN, VK_CONTROL, VK_SHIFT}, '0', {2293, 322, 2933, 1346}},
+      }};
+  show.previousWindowRequests = 1;
+  // Written at once by the percentage hotkeys; the width also under the key
+  // the loader reads, so that the choice survives a reload.
+  show.writtenByHotkeys = {
+      {"ResizePercentValueH", "50"}, {"ResizePercentValue", "50"}, {"ResizePercentValueV", "100"}};
+  show.whileRunning = [](HostContext& c, const TrackedWindow& main, const TrackedWindow& previous) {
+    CheckKeystrokesPassedOn(c, main);
+    CheckShellKeepsWinRight(c, main, previous);
+  };
+  show.afterShutDown = [](HostContext& c, const TrackedWindow& main, const TrackedWindow&) {
+    CheckNothingAfterShutDown(c, main);
+  };
+  RunShowCases(context, {show});
+}
+
+// The mouse case. Each show starts on M1 with the pointer below M2 and a
+// window of the host shown on M1, so that a null previous window read as a
+// window (or the desktop's centre, on M1) is told apart from the mouse case.
+// Only the pointer's x counts: it lies below M2, inside the virtual screen,
+// where no window is.
 void MouseScenario(HostContext& context) {
-  Report& report = context.report;
-  const std::string settingsPath = SettingsPathBeside(context.dllPath);
-  WriteSettings(settingsPath, {});
-  TrackedWindow main;
-  TrackedWindow previous;
-  if (!report.check(main.create(kMainStart) && previous.create(kPreviousOnM1),
-                    "the host creates its main window and a window on M1")) {
-    return;
-  }
-  ShowWindow(previous.handle(), SW_SHOW);
-  HostWindow::pumpMessages();
-  if (!InitPlugin(context, main.handle())) return;
-
-  // Each show starts on M1 with the pointer on M2, so that a null previous
-  // window read as a window (or the desktop's centre, on M1) is told apart
-  // from the mouse case. Only the pointer's x counts: it lies below M2,
-  // inside the virtual screen, where no window is.
-  const std::string answers[] = {"0", DecimalHandle(GetDesktopWindow())};
-  for (const std::string& answer : answers) {
-    main.moveTo(kMainStart);
-    context.textAnswers[kPreviousWindowRequest] = answer;
-    SetCursorPos(2500, 1060);
-    ShowMain(main);
-    CheckRect(report, main.rect(), kOnM2,
-              "show, answer " + answer + (answer == "0" ? "" : " (the desktop window)") +
-                  ", pointer on M2, lands at");
-    HideMain(main);
-  }
-
-  // The option wins over a known previous window: that window is on M1, where
-  // the main window is, and the pointer's monitor M2 is taken.
-  report.checkEqual(context.plugin.DoShutDown(), 1, "DoShutDown result");
-  WriteSettings(settingsPath, {{"ShowOnMonitorWithMouse", "1"}});
-  if (!InitPlugin(context, main.handle())) return;
-  context.textAnswers[kPreviousWindowRequest] = DecimalHandle(previous.handle());
-  main.moveTo(kMainStart);
-  SetCursorPos(2500, 1060);
-  ShowMain(main);
-  CheckRect(report, main.rect(), kOnM2,
-            "ShowOnMonitorWithMouse=1, previous window on M1, pointer on M2: show lands at");
-  HideMain(main);
-  report.checkEqual(context.plugin.DoShutDown(), 1, "DoShutDown result");
+  ShowCase answerZero = {"answer 0, a window shown on M1, the pointer below M2",
+                         {},
+                         kMainStart,
+                         kPreviousOnM1,
+                         kPointerBelowM2,
+                         kOnM2,
+                         {}};
+  answerZero.lastWindow = LastWindow::Nobody;
+  // Shown again in the same run, as VESK shows its window many times in one.
+  ShowCase desktop = {"answer the desktop window, a window shown on M1, the pointer below M2",
+                      {},
+                      kMainStart,
+                      kPreviousOnM1,
+                      kPointerBelowM2,
+                      kOnM2,
+                      {}};
+  desktop.lastWindow = LastWindow::Desktop;
+  desktop.sameRun = true;
+  // The option wins over a known previous window: that window is on M1,
+  // where the main window is, and the pointer's monitor M2 is taken.
+  const ShowCase withMouse = {
+      "ShowOnMonitorWithMouse=1, previous window on M1, the pointer below M2",
+      {{"ShowOnMonitorWithMouse", "1"}},
+      kMainStart,
+      kPreviousOnM1,
+      kPointerBelowM2,
+      kOnM2,
+      {}};
+  RunShowCases(context, {answerZero, desktop, withMouse});
 }
 
 void CenterScenario(HostContext& context) {
-  Report& report = context.report;
-  TrackedWindow main;
-  TrackedWindow previous;
-  if (!PrepareWithPreviousOnM2(context,
-                               {{"MoveRelative", "0"}, {"ResizeRelative", "0"}, {"Center", "1"}},
-                               main, previous) ||
-      !InitPlugin(context, main.handle())) {
-    return;
-  }
-
   // Size kept, centred on M2: (1920 + (1280 - 800) / 2, (1024 - 400) / 2);
   // without the centring the offset would be kept: (2480, 340).
-  const RECT centred = {2160, 312, 2960, 712};
-  ShowMain(main);
-  CheckRect(report, main.rect(), centred, "Center=1, show with the previous window on M2 lands at");
-
+  ShowCase centred = {"Center=1, previous window on M2",
+                      {{"MoveRelative", "0"}, {"ResizeRelative", "0"}, {"Center", "1"}},
+                      kMainStart,
+                      kPreviousOnM2,
+                      kPointerBelowM2,
+                      {2160, 312, 2960, 712},
+                      {}};
   // The centre-once check on the platform's own notifications: a move that
   // finds the window still centred is let through; the next notification
   // finds it elsewhere and centres it once; after that it is left alone.
-  const RECT moved = {2000, 100, 2800, 500};
-  const auto notify = [&main] {
-    SetWindowPos(main.handle(), nullptr, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  };
-  main.moveTo(moved);
-  CheckRect(report, main.rect(), moved, "a move away from the centred rectangle goes to");
-  notify();
-  CheckRect(report, main.rect(), centred, "the next notification centres the window at");
-  main.moveTo(moved);
-  notify();
-  CheckRect(report, main.rect(), moved, "once centred and forgotten, a move stays at");
-
-  HideMain(main);
-  report.checkEqual(context.plugin.DoShutDown(), 1, "DoShutDown result");
+  centred.centredOnceFrom = RECT{2000, 100, 2800, 500};
+  RunShowCases(context, {centred});
 }
 
 // VESK shutting the plugin down, or starting it again, from inside its answer
@@ -612,8 +633,8 @@ void ReentryScenario(HostContext& context) {
       if (request != kPreviousWindowRequest || calls++ > 0) return;
       context.plugin.DoShutDown();
       if (initAgain) {
-        context.plugin.DoInit(context.dllPath.c_str(), 4711, nullptr, nullptr, &HostCallbackProc,
-                              nullptr);
+        context.plugin.DoInit(context.dllPath.c_str(), kPluginId, nullptr, nullptr,
+                              &HostCallbackProc, nullptr);
       }
     };
     ShowMain(main);

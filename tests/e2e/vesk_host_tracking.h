@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -21,6 +22,25 @@ namespace tracking {
 // The worked example's desktop: M1 1920x1080 primary, M2 1280x1024 right of it.
 constexpr RECT kMonitor1 = {0, 0, 1920, 1080};
 constexpr RECT kMonitor2 = {1920, 0, 3200, 1024};
+
+// The worked example's windows: VESK's main window, 800x400 on M1, and the
+// window in front before it on either monitor.
+constexpr RECT kMainStart = {560, 340, 1360, 740};
+constexpr RECT kPreviousOnM1 = {100, 100, 400, 300};
+constexpr RECT kPreviousOnM2 = {2000, 100, 2300, 300};
+// From kMainStart to M2 with relative move and size: (560 * 1280/1920,
+// 340 * 1024/1080) and (800 * 1280/1920, 400 * 1024/1080), rounded. Back to
+// M1: (373 * 1.5, 322 * 1080/1024) and (533 * 1.5, 379 * 1080/1024),
+// rounded, is kMainStart again.
+constexpr RECT kOnM2 = {2293, 322, 2826, 701};
+
+// The pointer near the bottom of each monitor, in its 40 px taskbar where
+// the desktop has one, where no test window is.
+constexpr POINT kPointerOnM1 = {100, 1060};
+constexpr POINT kPointerOnM2 = {2500, 1000};
+// Below M2 and inside the virtual screen, so on no monitor: only its x lies
+// on M2.
+constexpr POINT kPointerBelowM2 = {2500, 1060};
 
 // What the plugin asks VESK for at each show: the window in front before.
 constexpr const char* kPreviousWindowRequest = "resolve:%LASTHWND%";
@@ -121,7 +141,7 @@ bool CheckInFront(Report& report, const TrackedWindow& main, const std::string& 
 // Shows and hotkeys as tables
 
 // A hotkey pressed while VESK's window is in front, and where it must put
-// the window.
+// the window; its key never reaches the host's window procedure.
 struct HotkeyStep {
   std::string name;
   std::vector<WORD> modifiers;
@@ -130,10 +150,18 @@ struct HotkeyStep {
   std::optional<RECT> from = std::nullopt;  // moved there first; none: where it is
 };
 
+// Whom VESK names when the plugin asks for the window in front before.
+enum class LastWindow {
+  Previous,  // the host's previous window; "0" when the case has none
+  Nobody,    // "0", though the previous window is shown
+  Desktop,   // the desktop window
+};
+
 // One start of the plugin with `options` in the settings file: VESK's hidden
 // main window at `start`, the window in front before it at `previous` (none:
-// VESK answers "0" and that window is hidden), the pointer at `pointer`; the
-// show must put the window at `expected`, then each hotkey where it says.
+// that window is hidden), the pointer at `pointer`; DoInit leaves the window
+// where it is, the show must put it at `expected`, then each hotkey where it
+// says. The fields after `hotkeys` are optional, set by name.
 struct ShowCase {
   std::string name;
   std::vector<std::pair<std::string, std::string>> options;
@@ -142,10 +170,32 @@ struct ShowCase {
   POINT pointer;
   RECT expected;
   std::vector<HotkeyStep> hotkeys;
+
+  LastWindow lastWindow = LastWindow::Previous;
+  // Shown again in the plugin's run of the case before, whose options stay:
+  // no DoShutDown and DoInit in between.
+  bool sameRun = false;
+  // How often the show asks VESK for the window in front before; each time
+  // with the plugin's id and room for 16 bytes.
+  std::optional<int> previousWindowRequests = std::nullopt;
+  // What section "Options" of the settings file holds after the hotkeys.
+  std::vector<std::pair<std::string, std::string>> writtenByHotkeys = {};
+  // Center=1 on the platform's own notifications: after the show a move to
+  // this rectangle is let through, the next notification centres the window
+  // at `expected` again, and after that a move there stays.
+  std::optional<RECT> centredOnceFrom = std::nullopt;
+  // Checks of the case's own, with the host's main and previous windows:
+  // after the rest while the plugin runs and its window is shown, and after
+  // DoShutDown with the window hidden.
+  std::function<void(HostContext&, const TrackedWindow&, const TrackedWindow&)> whileRunning =
+      nullptr;
+  std::function<void(HostContext&, const TrackedWindow&, const TrackedWindow&)> afterShutDown =
+      nullptr;
 };
 
-// Runs the cases in order, each from DoInit to DoShutDown, with one main
-// window and one previous window of the host.
+// Runs the cases in order, each from DoInit to DoShutDown (a case of the same
+// run from its show), with one main window and one previous window of the
+// host.
 void RunShowCases(HostContext& context, const std::vector<ShowCase>& cases);
 
 // The work area of each monitor is `expected`, in the order Wine enumerates

@@ -24,10 +24,6 @@
 namespace tracking {
 namespace {
 
-constexpr RECT kMainStart = {560, 340, 1360, 740};
-constexpr RECT kPreviousOnM2 = {2000, 100, 2300, 300};
-constexpr RECT kOnM2 = {2293, 322, 2826, 701};
-
 constexpr int kKeyboardRounds = 30;
 constexpr int kPairsPerBatch = 20;
 constexpr int kPlacementRounds = 100;
@@ -83,8 +79,8 @@ double KeyboardBatch() {
 
 bool QuietInit(HostContext& context, const TrackedWindow& main) {
   context.mainWindowAnswer = main.handle();
-  return context.plugin.DoInit(context.dllPath.c_str(), 4711, nullptr, nullptr, &HostCallbackProc,
-                               nullptr) == 1;
+  return context.plugin.DoInit(context.dllPath.c_str(), kPluginId, nullptr, nullptr,
+                               &HostCallbackProc, nullptr) == 1;
 }
 
 enum class Hook { None, Bare, Plugin };
