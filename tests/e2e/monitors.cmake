@@ -2,10 +2,10 @@
 # Win32 seam, on three desktops.
 vmm_add_wine_program(monitors_probe monitors_probe.cpp LOGIC)
 
-# The worked example: 1920x1080 primary and 1280x1024 to its right; a real
+# The reference desktop: 1920x1080 primary and 1280x1024 to its right; a real
 # window goes from M1 to M2 with the default options and with `center`.
 vmm_add_wine_test(monitors_two_side_by_side "1920x1080+0+0,1280x1024+1920+0" monitors_probe
-                  --worked-example --numbers 1,2
+                  --reference-desktop --numbers 1,2
                   0,0,1920,1080 1920,0,3200,1024 TIMEOUT 30)
 
 # Three monitors, one left of the primary: enumerated DISPLAY1, 2, 3, listed

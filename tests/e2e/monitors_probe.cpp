@@ -1,14 +1,14 @@
 // The monitor list and the placement against the real platform: the logic
 // linked with the Win32 seam, run under Wine on a desktop of known monitors.
 //
-//   monitors_probe.exe [--worked-example] [--centre L,T,R,B] [--numbers N,N...]
+//   monitors_probe.exe [--reference-desktop] [--centre L,T,R,B] [--numbers N,N...]
 //                      L,T,R,B...
 //
 // The rectangles are the monitors expected from the enumeration, left to
-// right; --numbers gives their display numbers in that order. --worked-example moves a real window
-// from the first monitor to the second and expects the worked example's results; --centre centres a
-// window whose centre is at x = 300 and expects the rectangle given. The
-// exit code is the number of failed checks.
+// right; --numbers gives their display numbers in that order. --reference-desktop moves a real
+// window from the first monitor to the second and expects the reference desktop's results; --centre
+// centres a window whose centre is at x = 300 and expects the rectangle given. The exit code is the
+// number of failed checks.
 #include "monitors/monitor_list.h"
 #include "monitors/placement.h"
 #include "settings/plugin_options.h"
@@ -166,9 +166,9 @@ void CheckEnumeration(Report& report, const MonitorList& list,
   report.check(primaries == 1, "exactly one primary monitor");
 }
 
-void CheckWorkedExample(Report& report, const MonitorList& list) {
+void CheckReferenceDesktop(Report& report, const MonitorList& list) {
   const auto& entries = list.entries();
-  if (!report.check(entries.size() >= 2, "worked example needs two monitors")) return;
+  if (!report.check(entries.size() >= 2, "reference desktop needs two monitors")) return;
   HWND window = CreateProbeWindow({560, 340, 1360, 740});
   if (!report.check(window != nullptr, "probe window created")) return;
   PumpMessages();
@@ -244,15 +244,15 @@ void NoteEnumerationCost() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  bool workedExample = false;
+  bool referenceDesktop = false;
   bool centre = false;
   platform::Rect centred;
   std::vector<std::uint32_t> numbers;
   std::vector<platform::Rect> expected;
   for (int i = 1; i < argc; ++i) {
     platform::Rect rect;
-    if (std::strcmp(argv[i], "--worked-example") == 0) {
-      workedExample = true;
+    if (std::strcmp(argv[i], "--reference-desktop") == 0) {
+      referenceDesktop = true;
     } else if (std::strcmp(argv[i], "--centre") == 0 && i + 1 < argc &&
                ParseRect(argv[i + 1], centred)) {
       centre = true;
@@ -271,7 +271,7 @@ int main(int argc, char** argv) {
   const MonitorList list;
   NoteEnumerationCost();
   CheckEnumeration(report, list, expected, numbers);
-  if (workedExample) CheckWorkedExample(report, list);
+  if (referenceDesktop) CheckReferenceDesktop(report, list);
   if (centre) CheckCentring(report, centred);
   report.summary();
   return report.failed() < 100 ? report.failed() : 100;

@@ -1,7 +1,7 @@
 # The settings edited in the file only, with the real DLL and the stand-in
 # host (vesk_host_settings.cpp).
 
-# The worked example's desktop with a 40 px taskbar at the bottom of each
+# The reference desktop with a 40 px taskbar at the bottom of each
 # monitor; the options dialog's OK on the same desktop.
 vmm_add_wine_test(settings_taskbar "1920x1080+0+0,1280x1024+1920+0" vesk_host
                   --dll=${VMM_WINE_DLL} --shell settings-work-area settings-keep-on-screen

@@ -1,5 +1,5 @@
 # The plugin's main job with the real DLL and the stand-in host behaving like
-# VESK, on the worked example's desktop: 1920x1080 primary and 1280x1024 to
+# VESK, on the reference desktop: 1920x1080 primary and 1280x1024 to
 # its right. One run holds all the scenarios, as each run costs a desktop.
 vmm_add_wine_test(tracking_main_job "1920x1080+0+0,1280x1024+1920+0" vesk_host
                   --dll=${VMM_WINE_DLL} --shell tracking-show tracking-mouse tracking-center

@@ -1,7 +1,7 @@
 // The demo of the plugin's main job (scripts/demo), also run as tests: the
 // real DLL, VESK's main window painted like a search window and the window
 // that was in front before it painted as such. Scenarios:
-//   demo          on the worked example's desktop, default options
+//   demo          on the reference desktop, default options
 //   demo-stacked  on a stacked desktop with a taskbar on each monitor, with
 //                 UseBothAxes, UseWorkArea and KeepOnScreen on
 // Each has six steps: a show with the previous window on M2, one with it on
@@ -300,7 +300,7 @@ void RunDemo(HostContext& context, const DemoPart& part) {
   looks().clear();
 }
 
-// The worked example's desktop, default options (relative move and size);
+// The reference desktop, default options (relative move and size);
 // the placement rules, scaled values rounded, give:
 const DemoPart kSideBySide = {
     {},
@@ -314,13 +314,13 @@ const DemoPart kSideBySide = {
     // On M2, outside the rectangle the window is given there.
     {2960, 860},
     {
-        // The worked example: (560, 340) 800x400 scaled by 1280/1920 and
+        // The reference desktop: (560, 340) 800x400 scaled by 1280/1920 and
         // 1024/1080.
         {"shown-on-M2", "shown while the previous window is in front on M2", kOnM2},
         // Back: (373, 322) 533x379 scaled by 1.5 and 1080/1024, rounded:
         // exactly where it started.
         {"shown-on-M1", "shown while the previous window is in front on M1", kMainStart},
-        // The worked example again.
+        // The reference desktop again.
         {"pointer-on-M2", "shown with no previous window and the pointer on M2", kOnM2},
         // M2 is the last monitor: Next wraps round to M1, back where it
         // started.

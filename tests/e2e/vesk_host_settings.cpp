@@ -1,5 +1,5 @@
 // The settings edited in the file only, with the real DLL under Wine. On the
-// worked example's desktop with a 40 px taskbar at the bottom of each
+// reference desktop's desktop with a 40 px taskbar at the bottom of each
 // monitor (work areas W1 (0, 0, 1920, 1040) and W2 (1920, 0, 3200, 984)):
 //   settings-work-area       UseWorkArea: the show, Win+Ctrl+Shift+0 and
 //                            Win+Home by the work area; the defaults by the

@@ -535,7 +535,7 @@ void ShowAndHotkeysScenario(HostContext& context) {
           // M2 is the last monitor, so Next wraps to M1: (373 * 1.5, 322 * 1080/1024),
           // (533 * 1.5, 379 * 1080/1024), back where the window started.
           {"Win+Right", {VK_LWIN}, VK_RIGHT, kMainStart},
-          // M1 is the first, so Previous wraps to M2: the worked example again.
+          // M1 is the first, so Previous wraps to M2: the reference desktop again.
           {"Win+Left", {VK_LWIN}, VK_LEFT, kOnM2},
           // Centred on M2, size kept: (1920 + (1280 - 533) / 2, (1024 - 379) / 2).
           {"Win+Home", {VK_LWIN}, VK_HOME, kOnM2},

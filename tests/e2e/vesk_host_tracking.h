@@ -19,11 +19,11 @@
 
 namespace tracking {
 
-// The worked example's desktop: M1 1920x1080 primary, M2 1280x1024 right of it.
+// The reference desktop: M1 1920x1080 primary, M2 1280x1024 right of it.
 constexpr RECT kMonitor1 = {0, 0, 1920, 1080};
 constexpr RECT kMonitor2 = {1920, 0, 3200, 1024};
 
-// The worked example's windows: VESK's main window, 800x400 on M1, and the
+// The reference desktop's windows: VESK's main window, 800x400 on M1, and the
 // window in front before it on either monitor.
 constexpr RECT kMainStart = {560, 340, 1360, 740};
 constexpr RECT kPreviousOnM1 = {100, 100, 400, 300};
@@ -89,7 +89,7 @@ bool PumpUntil(Done done, DWORD timeoutMs) {
 }
 
 // Puts the pointer where no test window will be, 10 pixels in from the
-// bottom right corner of the virtual screen (below M2 on the worked example's
+// bottom right corner of the virtual screen (below M2 on the reference desktop's
 // desktop), and processes what that causes: a window moving under the
 // pointer would make Wine drop the held modifiers.
 void ParkPointer();

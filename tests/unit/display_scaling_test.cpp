@@ -13,7 +13,7 @@ struct Scale {
   std::int32_t numerator, denominator;
 };
 
-// The settings each combination of the worked example writes.
+// The settings each combination of the reference desktop writes.
 const std::vector<std::vector<std::pair<const char*, int>>> kOptionSets = {
     {},
     {{"MoveRelative", 0}},
@@ -28,7 +28,7 @@ const std::vector<std::vector<std::pair<const char*, int>>> kOptionSets = {
 
 class DisplayScalingTest : public TrackingTest {
  protected:
-  // The worked example's desktop at `scale`, then a show with the previous
+  // The reference desktop at `scale`, then a show with the previous
   // window on M2, a show guided by the pointer on M1, and the hotkeys; the
   // window's rectangle after each step.
   std::vector<platform::Rect> journey(Scale scale,
@@ -66,7 +66,7 @@ TEST_F(DisplayScalingTest, ScaledDisplaysLandWhereUnscaledOnesDo) {
   for (std::size_t set = 0; set < kOptionSets.size(); ++set) {
     const std::vector<platform::Rect> unscaled = journey({1, 1}, kOptionSets[set]);
     if (set == 0) {
-      // The worked example's own figures, so that "the same" is the right thing.
+      // The reference desktop's own figures, so that "the same" is the right thing.
       EXPECT_EQ(unscaled[0], kHostOnM2);
       EXPECT_EQ(unscaled[1], kHostStart) << "back on M1 exactly";
     }

@@ -7,6 +7,7 @@
 #include "common/numbers.h"
 #include "monitors/placement.h"
 #include "tests/unit/geometry_support.h"
+#include "tests/unit/reference_desktop.h"
 #include "tests/unit/test_printers.h"
 
 #include <gtest/gtest.h>
@@ -32,37 +33,14 @@ using platform::Rect;
 constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
 
-// The worked example's monitors and its window on M1.
-constexpr Rect kM1{0, 0, 1920, 1080};
-constexpr Rect kM2{1920, 0, 3200, 1024};
-constexpr Rect kWindowOnM1{560, 340, 1360, 740};
-constexpr Rect kWindowOnM2{2100, 100, 2900, 500};
+using namespace reference_desktop;
+constexpr Rect kWindowOnM1 = kHostStart;
 constexpr Rect kNothing{0, 0, 0, 0};
 
-// A rectangle written as a move is: x, y, width, height. The worked example
-// states its answers this way.
+// A rectangle written as a move is: x, y, width, height. The reference
+// desktop's answers are stated this way.
 constexpr Rect At(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) {
   return Rect{x, y, x + width, y + height};
-}
-
-enum Flag : unsigned {
-  kMoveRelative = 1u << 0,
-  kResizeRelative = 1u << 1,
-  kCenter = 1u << 2,
-  kResizePercent = 1u << 3,
-  kResizePercentV = 1u << 4,
-};
-
-PlacementRules OptionsWith(unsigned flags, std::int32_t percent, std::int32_t percentV) {
-  PlacementRules options;
-  options.moveRelative = (flags & kMoveRelative) != 0;
-  options.resizeRelative = (flags & kResizeRelative) != 0;
-  options.center = (flags & kCenter) != 0;
-  options.resizePercent = (flags & kResizePercent) != 0;
-  options.resizePercentV = (flags & kResizePercentV) != 0;
-  options.resizePercentValue = percent;
-  options.resizePercentValueV = percentV;
-  return options;
 }
 
 // --- Symmetries the rows are re-checked under ------------------------------------------
@@ -108,12 +86,12 @@ void PrintTo(const PlacementRow& row, std::ostream* os) { *os << row.name; }
 
 Rect Place(const PlacementRow& row) {
   return PlacedRect(row.window, row.source, row.target,
-                    OptionsWith(row.flags, row.percent, row.percentV), row.widthPercent,
-                    row.heightPercent);
+                    PlacementRulesOf(OptionsWith(row.flags, row.percent, row.percentV)),
+                    row.widthPercent, row.heightPercent);
 }
 
 // M1 to M2 and back; M2 is 1280/1920 as wide and 1024/1080 as high as M1.
-const PlacementRow kWorkedExample[] = {
+const PlacementRow kReferenceDesktop[] = {
     {"None", 0, kWindowOnM1, kM1, kM2, At(2480, 340, 800, 400)},
     {"MoveRelative", kMoveRelative, kWindowOnM1, kM1, kM2, At(2293, 322, 800, 400)},
     {"ResizeRelative", kResizeRelative, kWindowOnM1, kM1, kM2, At(2480, 340, 533, 379)},
@@ -248,7 +226,7 @@ TEST_P(PlacedRectTest, GivesTheTabledRectangle) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(WorkedExample, PlacedRectTest, ::testing::ValuesIn(kWorkedExample),
+INSTANTIATE_TEST_SUITE_P(ReferenceDesktop, PlacedRectTest, ::testing::ValuesIn(kReferenceDesktop),
                          NameOf<PlacementRow>);
 INSTANTIATE_TEST_SUITE_P(NumberRules, PlacedRectTest, ::testing::ValuesIn(kNumberRules),
                          NameOf<PlacementRow>);
@@ -260,7 +238,7 @@ TEST(PlacedRectCentringTest, ACentredPlacementIsWhereTheFinalCentringLeavesIt) {
   // lastCenteredRect; it must find the window in place, or the window would
   // move twice and the stored rectangle would differ from the placement.
   std::vector<PlacementRow> rows;
-  rows.insert(rows.end(), std::begin(kWorkedExample), std::end(kWorkedExample));
+  rows.insert(rows.end(), std::begin(kReferenceDesktop), std::end(kReferenceDesktop));
   rows.insert(rows.end(), std::begin(kNumberRules), std::end(kNumberRules));
   rows.insert(rows.end(), std::begin(kPercentages), std::end(kPercentages));
   int centred = 0;
@@ -405,7 +383,7 @@ const RectLookupRow kRectLookups[] = {
     {"RightOfEverything", kABC, {1000, 0, 2000, 100}, 1500, -1},
     {"OverlappingTwoMonitors", kABC, {-2400, 0, -800, 100}, -1600, 0},
     {"NegativeWidth", kABC, {300, 0, 100, 100}, 200, 1},
-    {"StraddlingTheWorkedExample", {kM1, kM2}, {1500, 900, 2300, 1300}, 1900, 0},
+    {"StraddlingTheReferenceDesktop", {kM1, kM2}, {1500, 900, 2300, 1300}, 1900, 0},
     {"CentreOnTheSharedEdgeGoesLeft", {kM1, kM2}, {1520, 0, 2320, 400}, 1920, 0},
     {"BesideEveryMonitor", {kM1, kM2}, {5000, 0, 5800, 400}, 5400, -1},
     {"LargerThanItsMonitor", {kM1, kM2}, {1800, -50, 3301, 1150}, 2550, 1},

@@ -72,7 +72,7 @@ TEST_F(MonitorListTest, OrdersByLeftEdgeWhateverTheEnumerationOrder) {
     std::vector<Rect> expected;
   };
   const Case cases[] = {
-      {"worked example, enumerated right first",
+      {"reference desktop, enumerated right first",
        {{1920, 0, 3200, 1024}, {0, 0, 1920, 1080}},
        {{0, 0, 1920, 1080}, {1920, 0, 3200, 1024}}},
       {"one left of the primary",

@@ -167,7 +167,7 @@ TEST(ChosenMonitorTest, PrimaryThenNumberThenNone) {
   }
 }
 
-// --- On the worked example's desktop ---------------------------------------------------
+// --- On the reference desktop ---------------------------------------------------
 class MoreSettingsTest : public TrackingTest {
  protected:
   void taskbars() {

@@ -7,6 +7,7 @@
 
 #include "tests/fake/fake_desktop.h"
 #include "tests/unit/geometry_support.h"
+#include "tests/unit/reference_desktop.h"
 
 #include <gtest/gtest.h>
 
@@ -24,35 +25,11 @@ using platform::Rect;
 // x, y, width, height of one MoveWindow.
 using Move = std::array<std::int32_t, 4>;
 
-// The worked example's monitors.
-constexpr Rect kM1{0, 0, 1920, 1080};
-constexpr Rect kM2{1920, 0, 3200, 1024};
-// Its window on M1.
-constexpr Rect kWindowOnM1{560, 340, 1360, 740};
+using namespace reference_desktop;
+constexpr Rect kWindowOnM1 = kHostStart;
 
 // What lastCenteredRect holds before a placement, to see whether it was written.
 constexpr Rect kUntouched{11, 22, 33, 44};
-
-enum Flag : unsigned {
-  kMoveRelative = 1u << 0,
-  kResizeRelative = 1u << 1,
-  kCenter = 1u << 2,
-  kResizePercent = 1u << 3,
-  kResizePercentV = 1u << 4,
-};
-
-// Every option off except the ones named; both percentages 80 unless given.
-PluginOptions OptionsWith(unsigned flags, std::int32_t percent = 80, std::int32_t percentV = 80) {
-  PluginOptions options;
-  options.moveRelative = (flags & kMoveRelative) != 0;
-  options.resizeRelative = (flags & kResizeRelative) != 0;
-  options.center = (flags & kCenter) != 0;
-  options.resizePercent = (flags & kResizePercent) != 0;
-  options.resizePercentV = (flags & kResizePercentV) != 0;
-  options.resizePercentValue = percent;
-  options.resizePercentValueV = percentV;
-  return options;
-}
 
 MonitorIndex EntryWithRect(const MonitorList& list, const std::optional<Rect>& rect) {
   if (!rect) return std::nullopt;
@@ -100,7 +77,7 @@ class PlacementTest : public ::testing::Test {
   platform::WindowHandle window_ = 0;
 };
 
-// --- The worked example ------------------------------------------------------------
+// --- The reference desktop ------------------------------------------------------------
 
 struct ExampleRow {
   const char* options;
@@ -135,7 +112,7 @@ Coords RectOfMove(const Move& move) {
   return {move[0], move[1], move[0] + move[2], move[1] + move[3]};
 }
 
-TEST_F(PlacementTest, WorkedExampleFromTheLeftMonitorToTheRight) {
+TEST_F(PlacementTest, ReferenceDesktopFromTheLeftMonitorToTheRight) {
   fake::addMonitor(kM1, true);
   fake::addMonitor(kM2);
   for (const ExampleRow& row : kExampleRows) {

@@ -1,17 +1,13 @@
-// The worked example's desktop with the plugin initialised on a host window:
-// M1 = (0, 0, 1920, 1080), M2 = (1920, 0, 3200, 1024).
+// The reference desktop with the plugin initialised on its host window.
 #pragma once
 
 #include "plugin_fixture.h"
+#include "reference_desktop.h"
 #include "settings/settings_file.h"
 
 #include <string>
 
-constexpr platform::Rect kM1{0, 0, 1920, 1080};
-constexpr platform::Rect kM2{1920, 0, 3200, 1024};
-constexpr platform::Rect kHostStart{560, 340, 1360, 740};
-// Where the default options take the host window from M1 to M2.
-constexpr platform::Rect kHostOnM2{2293, 322, 2826, 701};
+using namespace reference_desktop;
 
 class TrackingTest : public PluginTest {
  protected:
