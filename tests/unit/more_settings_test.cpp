@@ -7,6 +7,8 @@
 #include "tracking_fixture.h"
 
 #include <optional>
+#include <ostream>
+#include <string>
 #include <vector>
 
 namespace {
@@ -204,26 +206,32 @@ TEST_F(MoreSettingsTest, WorkAreaForShowsHotkeysAndCentring) {
   EXPECT_EQ(hostRect(), At(560, 0, 800, 1040));
 }
 
-TEST_F(MoreSettingsTest, BothAxesOnStackedMonitors) {
+// Stacked monitors, the lower one enumerated first: by x alone it wins for
+// every window on either.
+class StackedMonitorsTest : public MoreSettingsTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(StackedMonitorsTest, FindTheWindowsMonitorByBothAxesOnlyWhenAsked) {
+  const bool bothAxes = GetParam();
   fake::clearDisplays();
   fake::addMonitor({0, 1080, 1920, 2160});  // enumerated first, below
   fake::addMonitor({0, 0, 1920, 1080}, true);
   const platform::WindowHandle below = fake::createWindow({100, 1200, 500, 1500});
-  for (const bool bothAxes : {false, true}) {
-    SCOPED_TRACE(bothAxes);
-    setOption("UseBothAxes", bothAxes ? 1 : 0);
-    fake::setWindowRect(host, kHostStart);
-    init();
-    show(below);
-    // By x alone the lower monitor, enumerated first, wins for both windows.
-    EXPECT_EQ(hostRect(), bothAxes ? (Rect{560, 1420, 1360, 1820}) : kHostStart);
-    // By x alone the window counts as on the lower monitor and is thrown
-    // above the upper one.
-    hotkey({platform::kKeyLeftWindows}, platform::kKeyRight);
-    EXPECT_EQ(hostRect(), bothAxes ? kHostStart : (Rect{560, -740, 1360, -340}));
-    PluginFunc_DoShutDown();
-  }
+  setOption("UseBothAxes", bothAxes ? 1 : 0);
+  fake::setWindowRect(host, kHostStart);
+  init();
+  show(below);
+  // By x alone the lower monitor, enumerated first, wins for both windows.
+  EXPECT_EQ(hostRect(), bothAxes ? (Rect{560, 1420, 1360, 1820}) : kHostStart);
+  // By x alone the window counts as on the lower monitor and is thrown
+  // above the upper one.
+  hotkey({platform::kKeyLeftWindows}, platform::kKeyRight);
+  EXPECT_EQ(hostRect(), bothAxes ? kHostStart : (Rect{560, -740, 1360, -340}));
 }
+
+INSTANTIATE_TEST_SUITE_P(UseBothAxes, StackedMonitorsTest, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& param) {
+                           return param.param ? "ByBothAxes" : "ByXAlone";
+                         });
 
 TEST_F(MoreSettingsTest, KeepOnScreenClampsAndRescues) {
   setOption("KeepOnScreen", 1);
@@ -266,34 +274,42 @@ TEST_F(MoreSettingsTest, KeepingInsideIsPartOfTheCentringNotANewLevel) {
   EXPECT_LE(fake::maxPosChangingDepth(), 2);
 }
 
-TEST_F(MoreSettingsTest, ChosenMonitorBeatsThePointerAndThePreviousWindow) {
-  struct Row {
-    const char* name;
-    int primary, number, mouse;
-    Rect placed;
-  };
-  const Row rows[] = {
-      {"primary", 1, 0, 0, kHostStart},
-      {"primary over a number", 1, 2, 0, kHostStart},
-      {"second monitor", 0, 2, 0, kHostOnM2},
-      {"number past the end: previous window", 0, 3, 0, kHostStart},
-      {"number past the end: the pointer", 0, 3, 1, kHostOnM2},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
-    setOption("ShowOnPrimaryMonitor", row.primary);
-    setOption("ShowOnMonitorNumber", row.number);
-    setOption("ShowOnMonitorWithMouse", row.mouse);
-    fake::setCursor({2500, 500});
-    init();
-    const std::size_t asked = fakeHost().requests.size();
-    show(onM1);
-    EXPECT_EQ(hostRect(), row.placed);
-    EXPECT_EQ(fakeHost().requests.size(), asked + 1) << "the host is still asked";
-    TearDown();
-    SetUp();
-  }
+struct ChosenMonitorRow {
+  const char* name;
+  int primary, number, mouse;
+  Rect placed;
+};
+
+void PrintTo(const ChosenMonitorRow& row, std::ostream* os) { *os << row.name; }
+
+const ChosenMonitorRow kChosenMonitorRows[] = {
+    {"Primary", 1, 0, 0, kHostStart},
+    {"PrimaryOverANumber", 1, 2, 0, kHostStart},
+    {"SecondMonitor", 0, 2, 0, kHostOnM2},
+    {"NumberPastTheEndLeavesItToThePreviousWindow", 0, 3, 0, kHostStart},
+    {"NumberPastTheEndLeavesItToThePointer", 0, 3, 1, kHostOnM2},
+};
+
+class ChosenMonitorOnShowTest : public MoreSettingsTest,
+                                public ::testing::WithParamInterface<ChosenMonitorRow> {};
+
+TEST_P(ChosenMonitorOnShowTest, BeatsThePointerAndThePreviousWindow) {
+  const ChosenMonitorRow& row = GetParam();
+  setOption("ShowOnPrimaryMonitor", row.primary);
+  setOption("ShowOnMonitorNumber", row.number);
+  setOption("ShowOnMonitorWithMouse", row.mouse);
+  fake::setCursor({2500, 500});
+  init();
+  const std::size_t asked = fakeHost().requests.size();
+  show(onM1);
+  EXPECT_EQ(hostRect(), row.placed);
+  EXPECT_EQ(fakeHost().requests.size(), asked + 1) << "the host is still asked";
 }
+
+INSTANTIATE_TEST_SUITE_P(Choices, ChosenMonitorOnShowTest, ::testing::ValuesIn(kChosenMonitorRows),
+                         [](const ::testing::TestParamInfo<ChosenMonitorRow>& param) {
+                           return std::string(param.param.name);
+                         });
 
 TEST_F(MoreSettingsTest, TheDialogsOkKeepsTheFileOnlyKeysAndAppliesThem) {
   fake::setFileText(kSettingsPath, "[Options]\r\nUseWorkArea=1\r\nShowOnMonitorNumber=2\r\n");
