@@ -90,7 +90,7 @@ class DisplayScalingTest : public TrackingTest {
 };
 
 // The reference desktop's own figures, so that "the same" is the right thing.
-TEST_F(DisplayScalingTest, UnscaledJourneyKeepsTheReferenceFigures) {
+TEST_F(DisplayScalingTest, UnscaledJourneyGivesTheRoundedReferenceFigures) {
   const std::vector<platform::Rect> unscaled = journey(kUnscaled, kOptionSets[0]);
   EXPECT_EQ(unscaled[0], kHostOnM2);
   EXPECT_EQ(unscaled[1], kHostStart) << "back on M1 exactly";
