@@ -164,6 +164,7 @@ struct Operation {
 // expectation per n reached; Repeating: the last one holds for further n.
 enum class Sweep { None, Exact, Repeating };
 
+// Named, so that a failure row needs no column order to be read.
 struct ExpectsFor {
   Op op;
   std::vector<Expect> expects;
