@@ -4,40 +4,61 @@
 #include "monitors/monitor_list.h"
 #include "tracking_fixture.h"
 
+#include <ostream>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
 
 struct Scale {
+  const char* name;
   std::int32_t numerator, denominator;
 };
 
-// The settings each combination of the reference desktop writes.
-const std::vector<std::vector<std::pair<const char*, int>>> kOptionSets = {
-    {},
-    {{"MoveRelative", 0}},
-    {{"ResizeRelative", 0}},
-    {{"MoveRelative", 0}, {"ResizeRelative", 0}},
-    {{"Center", 1}},
-    {{"Center", 1}, {"ResizeRelative", 0}},
-    {{"ResizePercent", 1}, {"ResizePercentV", 1}},
-    {{"Center", 1}, {"ResizePercent", 1}, {"ResizePercentV", 1}},
-    {{"ShowOnMonitorWithMouse", 1}},
+const Scale kUnscaled{"Unscaled", 1, 1};
+const Scale kScales[] = {
+    {"At5Over4", 5, 4},
+    {"At3Over2", 3, 2},
+    {"At7Over4", 7, 4},
+    {"At2Over1", 2, 1},
 };
+
+// The settings each combination of the reference desktop writes.
+struct OptionSet {
+  const char* name;
+  std::vector<std::pair<const char*, int>> settings;
+};
+
+const OptionSet kOptionSets[] = {
+    {"Defaults", {}},
+    {"AbsoluteMove", {{"MoveRelative", 0}}},
+    {"AbsoluteSize", {{"ResizeRelative", 0}}},
+    {"AbsoluteMoveAndSize", {{"MoveRelative", 0}, {"ResizeRelative", 0}}},
+    {"Centred", {{"Center", 1}}},
+    {"CentredAbsoluteSize", {{"Center", 1}, {"ResizeRelative", 0}}},
+    {"Percentages", {{"ResizePercent", 1}, {"ResizePercentV", 1}}},
+    {"CentredPercentages", {{"Center", 1}, {"ResizePercent", 1}, {"ResizePercentV", 1}}},
+    {"FollowingThePointer", {{"ShowOnMonitorWithMouse", 1}}},
+};
+
+void PrintTo(const Scale& scale, std::ostream* os) {
+  *os << scale.numerator << "/" << scale.denominator;
+}
+void PrintTo(const OptionSet& options, std::ostream* os) { *os << options.name; }
 
 class DisplayScalingTest : public TrackingTest {
  protected:
   // The reference desktop at `scale`, then a show with the previous
   // window on M2, a show guided by the pointer on M1, and the hotkeys; the
   // window's rectangle after each step.
-  std::vector<platform::Rect> journey(Scale scale,
-                                      const std::vector<std::pair<const char*, int>>& options) {
+  std::vector<platform::Rect> journey(const Scale& scale, const OptionSet& options) {
     fake::clearDisplays();
     fake::setDisplayScale(scale.numerator, scale.denominator);
     fake::addMonitor(kM1, true);
     fake::addMonitor(kM2);
-    for (const auto& [key, value] : options) setOption(key, value);
+    for (const auto& [key, value] : options.settings) setOption(key, value);
     init();
     std::vector<platform::Rect> seen;
     fake::setCursor({2500, 500});
@@ -59,27 +80,40 @@ class DisplayScalingTest : public TrackingTest {
     seen.push_back(hostRect());
     return seen;
   }
+
+  // A second journey must start from the desktop and module state the
+  // first one started from, or it would not be comparable.
+  void startAfresh() {
+    TrackingTest::TearDown();
+    TrackingTest::SetUp();
+  }
 };
 
-TEST_F(DisplayScalingTest, ScaledDisplaysLandWhereUnscaledOnesDo) {
-  const Scale kScales[] = {{5, 4}, {3, 2}, {7, 4}, {2, 1}};
-  for (std::size_t set = 0; set < kOptionSets.size(); ++set) {
-    const std::vector<platform::Rect> unscaled = journey({1, 1}, kOptionSets[set]);
-    if (set == 0) {
-      // The reference desktop's own figures, so that "the same" is the right thing.
-      EXPECT_EQ(unscaled[0], kHostOnM2);
-      EXPECT_EQ(unscaled[1], kHostStart) << "back on M1 exactly";
-    }
-    for (const Scale& scale : kScales) {
-      TearDown();
-      SetUp();
-      EXPECT_EQ(journey(scale, kOptionSets[set]), unscaled)
-          << "options " << set << " at " << scale.numerator << "/" << scale.denominator;
-    }
-    TearDown();
-    SetUp();
-  }
+// The reference desktop's own figures, so that "the same" is the right thing.
+TEST_F(DisplayScalingTest, UnscaledJourneyGivesTheRoundedReferenceFigures) {
+  const std::vector<platform::Rect> unscaled = journey(kUnscaled, kOptionSets[0]);
+  EXPECT_EQ(unscaled[0], kHostOnM2);
+  EXPECT_EQ(unscaled[1], kHostStart) << "back on M1 exactly";
 }
+
+class ScaledDisplayTest : public DisplayScalingTest,
+                          public ::testing::WithParamInterface<std::tuple<OptionSet, Scale>> {};
+
+TEST_P(ScaledDisplayTest, LandsWhereTheUnscaledDisplayDoes) {
+  const auto& [options, scale] = GetParam();
+  const std::vector<platform::Rect> unscaled = journey(kUnscaled, options);
+  startAfresh();
+  EXPECT_EQ(journey(scale, options), unscaled);
+}
+
+std::string ScaledName(const ::testing::TestParamInfo<std::tuple<OptionSet, Scale>>& param) {
+  return std::string(std::get<0>(param.param).name) + "_" + std::get<1>(param.param).name;
+}
+
+INSTANTIATE_TEST_SUITE_P(OptionsAndScales, ScaledDisplayTest,
+                         ::testing::Combine(::testing::ValuesIn(kOptionSets),
+                                            ::testing::ValuesIn(kScales)),
+                         ScaledName);
 
 TEST_F(DisplayScalingTest, ADeviceWithoutAMonitorKeepsItsSettingsRectangle) {
   fake::clearDisplays();

@@ -7,6 +7,8 @@
 #include "tracking_fixture.h"
 
 #include <optional>
+#include <ostream>
+#include <string>
 #include <vector>
 
 namespace {
@@ -26,65 +28,91 @@ std::vector<MonitorInfo> ListOf(const std::vector<Rect>& rects) {
 
 int IndexOf(std::optional<std::size_t> index) { return index ? static_cast<int>(*index) : -1; }
 
-TEST(KeptInsideTest, MovesTheLeastDistanceOrTakesTheAreasExtent) {
-  const Rect area{0, 0, 1920, 1040};
-  struct Row {
-    const char* name;
-    Rect window, kept;
-  };
-  const Row rows[] = {
-      {"inside", At(100, 100, 800, 400), At(100, 100, 800, 400)},
-      {"exactly the area", area, area},
-      {"off the left", At(-50, 100, 800, 400), At(0, 100, 800, 400)},
-      {"off the right", At(1500, 100, 800, 400), At(1120, 100, 800, 400)},
-      {"off the top", At(100, -300, 800, 400), At(100, 0, 800, 400)},
-      {"off the bottom (under the taskbar)", At(100, 700, 800, 400), At(100, 640, 800, 400)},
-      {"off a corner", At(-10, 1000, 800, 400), At(0, 640, 800, 400)},
-      {"wider than the area", At(300, 100, 2500, 400), At(0, 100, 1920, 400)},
-      {"taller than the area", At(300, -5, 800, 1200), At(300, 0, 800, 1040)},
-      {"larger on both axes", At(-100, -100, 4000, 3000), area},
-      {"far beyond every edge", At(70000, -90000, 800, 400), At(1120, 0, 800, 400)},
-  };
-  for (const Row& row : rows) {
-    EXPECT_EQ(KeptInside(row.window, area), row.kept) << row.name;
-    EXPECT_TRUE(LiesInside(row.kept, area)) << row.name;
-    EXPECT_EQ(LiesInside(row.window, area), row.window == row.kept) << row.name;
-  }
+template <typename Row>
+std::string NameOf(const ::testing::TestParamInfo<Row>& param) {
+  return param.param.name;
 }
 
-TEST(BothAxesTest, PointsFindTheirMonitorByBothCoordinates) {
-  // Stacked; portrait beside landscape; an L of three.
-  const std::vector<Rect> stacked = {{0, 0, 1920, 1080}, {0, 1080, 1920, 2160}};
-  const std::vector<Rect> portrait = {{0, 0, 1080, 1920}, {1080, 0, 3000, 1080}};
-  const std::vector<Rect> shapeL = {
-      {0, 0, 1920, 1080}, {0, 1080, 1920, 2160}, {1920, 0, 3840, 1080}};
-  struct Row {
-    const char* name;
-    const std::vector<Rect>* monitors;
-    Point point;
-    int xOnly, bothAxes;
-  };
-  const Row rows[] = {
-      {"stacked, top", &stacked, {960, 500}, 0, 0},
-      {"stacked, bottom", &stacked, {960, 1500}, 0, 1},
-      {"stacked, shared edge goes up", &stacked, {960, 1080}, 0, 0},
-      {"stacked, below both", &stacked, {960, 2161}, 0, -1},
-      {"portrait, low on the portrait", &portrait, {500, 1800}, 0, 0},
-      {"portrait, below the landscape", &portrait, {2000, 1500}, 1, -1},
-      {"L, bottom left", &shapeL, {100, 2000}, 0, 1},
-      {"L, right", &shapeL, {3000, 100}, 2, 2},
-      {"L, the empty corner", &shapeL, {3000, 2000}, 2, -1},
-  };
-  for (const Row& row : rows) {
-    std::vector<MonitorInfo> list = ListOf(*row.monitors);
-    SortMonitors(list, MonitorRules{false, true, false});
-    EXPECT_EQ(IndexOf(MonitorIndexAt(list, row.point, {})), row.xOnly) << row.name;
-    EXPECT_EQ(IndexOf(MonitorIndexAt(list, row.point, MonitorRules{false, true, false})),
-              row.bothAxes)
-        << row.name;
-  }
-  // A window's vertical centre counts too: half the height, then the top.
-  const std::vector<MonitorInfo> list = ListOf(stacked);
+// --- Keeping inside --------------------------------------------------------------
+constexpr Rect kTaskbarArea{0, 0, 1920, 1040};
+
+struct KeptInsideRow {
+  const char* name;
+  Rect window, kept;
+};
+
+void PrintTo(const KeptInsideRow& row, std::ostream* os) { *os << row.name; }
+
+const KeptInsideRow kKeptInsideRows[] = {
+    {"Inside", At(100, 100, 800, 400), At(100, 100, 800, 400)},
+    {"ExactlyTheArea", kTaskbarArea, kTaskbarArea},
+    {"OffTheLeft", At(-50, 100, 800, 400), At(0, 100, 800, 400)},
+    {"OffTheRight", At(1500, 100, 800, 400), At(1120, 100, 800, 400)},
+    {"OffTheTop", At(100, -300, 800, 400), At(100, 0, 800, 400)},
+    {"OffTheBottomUnderTheTaskbar", At(100, 700, 800, 400), At(100, 640, 800, 400)},
+    {"OffACorner", At(-10, 1000, 800, 400), At(0, 640, 800, 400)},
+    {"WiderThanTheArea", At(300, 100, 2500, 400), At(0, 100, 1920, 400)},
+    {"TallerThanTheArea", At(300, -5, 800, 1200), At(300, 0, 800, 1040)},
+    {"LargerOnBothAxes", At(-100, -100, 4000, 3000), kTaskbarArea},
+    {"FarBeyondEveryEdge", At(70000, -90000, 800, 400), At(1120, 0, 800, 400)},
+};
+
+class KeptInsideTest : public ::testing::TestWithParam<KeptInsideRow> {};
+
+TEST_P(KeptInsideTest, MovesTheLeastDistanceOrTakesTheAreasExtent) {
+  const KeptInsideRow& row = GetParam();
+  EXPECT_EQ(KeptInside(row.window, kTaskbarArea), row.kept);
+  EXPECT_TRUE(LiesInside(row.kept, kTaskbarArea));
+  EXPECT_EQ(LiesInside(row.window, kTaskbarArea), row.window == row.kept);
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, KeptInsideTest, ::testing::ValuesIn(kKeptInsideRows),
+                         NameOf<KeptInsideRow>);
+
+// --- Both axes -------------------------------------------------------------------
+// Stacked; portrait beside landscape; an L of three.
+const std::vector<Rect> kStacked = {{0, 0, 1920, 1080}, {0, 1080, 1920, 2160}};
+const std::vector<Rect> kPortrait = {{0, 0, 1080, 1920}, {1080, 0, 3000, 1080}};
+const std::vector<Rect> kShapeL = {
+    {0, 0, 1920, 1080}, {0, 1080, 1920, 2160}, {1920, 0, 3840, 1080}};
+
+struct PointRow {
+  const char* name;
+  const std::vector<Rect>* monitors;
+  Point point;
+  int xOnly, bothAxes;
+};
+
+void PrintTo(const PointRow& row, std::ostream* os) { *os << row.name; }
+
+const PointRow kPointRows[] = {
+    {"StackedTop", &kStacked, {960, 500}, 0, 0},
+    {"StackedBottom", &kStacked, {960, 1500}, 0, 1},
+    {"StackedSharedEdgeGoesUp", &kStacked, {960, 1080}, 0, 0},
+    {"StackedBelowBoth", &kStacked, {960, 2161}, 0, -1},
+    {"PortraitLowOnThePortrait", &kPortrait, {500, 1800}, 0, 0},
+    {"PortraitBelowTheLandscape", &kPortrait, {2000, 1500}, 1, -1},
+    {"LBottomLeft", &kShapeL, {100, 2000}, 0, 1},
+    {"LRight", &kShapeL, {3000, 100}, 2, 2},
+    {"LTheEmptyCorner", &kShapeL, {3000, 2000}, 2, -1},
+};
+
+class BothAxesPointTest : public ::testing::TestWithParam<PointRow> {};
+
+TEST_P(BothAxesPointTest, PointsFindTheirMonitorByBothCoordinates) {
+  const PointRow& row = GetParam();
+  std::vector<MonitorInfo> list = ListOf(*row.monitors);
+  SortMonitors(list, MonitorRules{false, true, false});
+  EXPECT_EQ(IndexOf(MonitorIndexAt(list, row.point, {})), row.xOnly);
+  EXPECT_EQ(IndexOf(MonitorIndexAt(list, row.point, MonitorRules{false, true, false})),
+            row.bothAxes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Points, BothAxesPointTest, ::testing::ValuesIn(kPointRows),
+                         NameOf<PointRow>);
+
+TEST(BothAxesTest, AWindowsVerticalCentreCountsTooHalfTheHeightThenTheTop) {
+  const std::vector<MonitorInfo> list = ListOf(kStacked);
   EXPECT_EQ(IndexOf(MonitorIndexOfRect(list, {0, 1000, 800, 1161}, {false, true, false})), 0);
   EXPECT_EQ(IndexOf(MonitorIndexOfRect(list, {0, 1000, 800, 1163}, {false, true, false})), 1);
 }
@@ -102,70 +130,100 @@ TEST(BothAxesTest, StackedMonitorsAreOrderedTopToBottomWithinAColumn) {
   EXPECT_EQ(classic[0].rect.top, 1080) << "by left edge only, enumeration order decides";
 }
 
-TEST(WorkAreaTest, SizesAndPlacesByTheWorkArea) {
-  MonitorInfo m1{1, true, {0, 0, 1920, 1080}, {0, 0, 1920, 1040}};  // bottom taskbar
-  MonitorInfo m2{2, false, {1920, 0, 3200, 1024}, {1920, 0, 3200, 984}};
-  MonitorInfo left{1, true, {0, 0, 1920, 1080}, {60, 0, 1920, 1080}};  // left taskbar
-  const MonitorRules work{true, false, false};
-  EXPECT_EQ(AreaOf(m1, {}), m1.rect);
-  EXPECT_EQ(AreaOf(m1, work), m1.workRect);
-  EXPECT_EQ(AreaOf(MonitorInfo{1, true, m1.rect, {}}, work), m1.rect) << "no work area read";
+// --- The work area --------------------------------------------------------------
+const MonitorInfo kM1BottomTaskbar{1, true, {0, 0, 1920, 1080}, {0, 0, 1920, 1040}};
+const MonitorInfo kM2BottomTaskbar{2, false, {1920, 0, 3200, 1024}, {1920, 0, 3200, 984}};
+const MonitorInfo kM1LeftTaskbar{1, true, {0, 0, 1920, 1080}, {60, 0, 1920, 1080}};
+constexpr MonitorRules kWorkArea{true, false, false};
 
-  const Rect window{560, 340, 1360, 740};
-  PluginOptions options;  // move and resize relative
-  struct Row {
-    const char* name;
-    const MonitorInfo* source;
-    const MonitorInfo* target;
-    bool center;
-    std::int32_t heightPercent;
-    Rect placed;
-  };
-  const Row rows[] = {
-      // 984 / 1040 of 400 is 378.46; of 340, 321.69.
-      {"bottom taskbars, relative", &m1, &m2, false, 0, At(2293, 322, 533, 378)},
-      {"bottom taskbars, centred", &m1, &m2, true, 0, At(2293, 303, 533, 378)},
-      {"bottom taskbars, full height", &m1, &m2, false, 100, At(2293, 322, 533, 984)},
-      // 1280 / 1860 of 800 is 550.54, of 500 (from the work area's edge)
-      // 344.09; 984 / 1080 of 400 is 364.44, of 340 309.78.
-      {"left taskbar, relative", &left, &m2, false, 0, At(2264, 310, 551, 364)},
-      // 1860 / 1280 of 800 is 1162.5; 1080 / 984 of 400 is 439.02.
-      {"left taskbar, centred back", &m2, &left, true, 0, At(408, 320, 1163, 439)},
-  };
-  for (const Row& row : rows) {
-    options.center = row.center;
-    EXPECT_EQ(
-        PlacedRect(row.source == &m2 ? At(2100, 100, 800, 400) : window, AreaOf(*row.source, work),
-                   AreaOf(*row.target, work), PlacementRulesOf(options), 0, row.heightPercent),
-        row.placed)
-        << row.name;
-  }
+TEST(WorkAreaTest, AreaOfIsTheWorkAreaOnlyWhenAskedAndRead) {
+  EXPECT_EQ(AreaOf(kM1BottomTaskbar, {}), kM1BottomTaskbar.rect);
+  EXPECT_EQ(AreaOf(kM1BottomTaskbar, kWorkArea), kM1BottomTaskbar.workRect);
+  EXPECT_EQ(AreaOf(MonitorInfo{1, true, kM1BottomTaskbar.rect, {}}, kWorkArea),
+            kM1BottomTaskbar.rect)
+      << "no work area read";
 }
 
-TEST(ChosenMonitorTest, PrimaryThenNumberThenNone) {
+struct WorkAreaRow {
+  const char* name;
+  const MonitorInfo* source;
+  const MonitorInfo* target;
+  bool center;
+  std::int32_t heightPercent;
+  Rect placed;
+};
+
+void PrintTo(const WorkAreaRow& row, std::ostream* os) { *os << row.name; }
+
+const WorkAreaRow kWorkAreaRows[] = {
+    // 984 / 1040 of 400 is 378.46; of 340, 321.69.
+    {"BottomTaskbarsRelative", &kM1BottomTaskbar, &kM2BottomTaskbar, false, 0,
+     At(2293, 322, 533, 378)},
+    {"BottomTaskbarsCentred", &kM1BottomTaskbar, &kM2BottomTaskbar, true, 0,
+     At(2293, 303, 533, 378)},
+    {"BottomTaskbarsFullHeight", &kM1BottomTaskbar, &kM2BottomTaskbar, false, 100,
+     At(2293, 322, 533, 984)},
+    // 1280 / 1860 of 800 is 550.54, of 500 (from the work area's edge)
+    // 344.09; 984 / 1080 of 400 is 364.44, of 340 309.78.
+    {"LeftTaskbarRelative", &kM1LeftTaskbar, &kM2BottomTaskbar, false, 0, At(2264, 310, 551, 364)},
+    // 1860 / 1280 of 800 is 1162.5; 1080 / 984 of 400 is 439.02.
+    {"LeftTaskbarCentredBack", &kM2BottomTaskbar, &kM1LeftTaskbar, true, 0,
+     At(408, 320, 1163, 439)},
+};
+
+class WorkAreaTest : public ::testing::TestWithParam<WorkAreaRow> {};
+
+TEST_P(WorkAreaTest, SizesAndPlacesByTheWorkArea) {
+  const WorkAreaRow& row = GetParam();
+  PluginOptions options;  // move and resize relative
+  options.center = row.center;
+  const Rect window = row.source == &kM2BottomTaskbar ? kWindowOnM2 : kHostStart;
+  EXPECT_EQ(PlacedRect(window, AreaOf(*row.source, kWorkArea), AreaOf(*row.target, kWorkArea),
+                       PlacementRulesOf(options), 0, row.heightPercent),
+            row.placed);
+}
+
+INSTANTIATE_TEST_SUITE_P(Taskbars, WorkAreaTest, ::testing::ValuesIn(kWorkAreaRows),
+                         NameOf<WorkAreaRow>);
+
+// --- The chosen monitor ---------------------------------------------------------
+struct ChoiceRow {
+  const char* name;
+  bool primary;
+  std::int32_t number;
+  bool listHasPrimary;
+  int chosen;
+};
+
+void PrintTo(const ChoiceRow& row, std::ostream* os) { *os << row.name; }
+
+const ChoiceRow kChoiceRows[] = {
+    {"NoChoice", false, 0, true, -1},
+    {"Primary", true, 0, true, 1},
+    {"PrimaryOverANumber", true, 3, true, 1},
+    {"FirstByNumber", false, 1, true, 0},
+    {"ThirdByNumber", false, 3, true, 2},
+    {"NumberPastTheEnd", false, 4, true, -1},
+    {"NegativeNumber", false, -2, true, -1},
+    {"NoPrimaryInTheListThenTheNumber", true, 3, false, 2},
+    {"NoPrimaryInTheListAndNoNumber", true, 0, false, -1},
+};
+
+class ChosenMonitorTest : public ::testing::TestWithParam<ChoiceRow> {};
+
+TEST_P(ChosenMonitorTest, PrimaryThenNumberThenNone) {
+  const ChoiceRow& row = GetParam();
   std::vector<MonitorInfo> list =
       ListOf({{-1280, 0, 0, 1024}, {0, 0, 1920, 1080}, {1920, 0, 3200, 1024}});
-  list[1].primary = true;
-  struct Row {
-    bool primary;
-    std::int32_t number;
-    bool listHasPrimary;
-    int chosen;
-  };
-  const Row rows[] = {
-      {false, 0, true, -1},  {true, 0, true, 1},  {true, 3, true, 1},
-      {false, 1, true, 0},   {false, 3, true, 2}, {false, 4, true, -1},
-      {false, -2, true, -1}, {true, 3, false, 2}, {true, 0, false, -1},
-  };
-  for (const Row& row : rows) {
-    PluginOptions options;
-    options.showOnPrimaryMonitor = row.primary;
-    options.showOnMonitorNumber = row.number;
-    list[1].primary = row.listHasPrimary;
-    EXPECT_EQ(IndexOf(ChosenMonitorIndex(list, ChoiceOf(options))), row.chosen)
-        << row.primary << " " << row.number << " " << row.listHasPrimary;
-  }
+  list[1].primary = row.listHasPrimary;
+  PluginOptions options;
+  options.showOnPrimaryMonitor = row.primary;
+  options.showOnMonitorNumber = row.number;
+  EXPECT_EQ(IndexOf(ChosenMonitorIndex(list, ChoiceOf(options))), row.chosen);
 }
+
+INSTANTIATE_TEST_SUITE_P(Choices, ChosenMonitorTest, ::testing::ValuesIn(kChoiceRows),
+                         NameOf<ChoiceRow>);
 
 // --- On the reference desktop ---------------------------------------------------
 class MoreSettingsTest : public TrackingTest {
@@ -204,26 +262,32 @@ TEST_F(MoreSettingsTest, WorkAreaForShowsHotkeysAndCentring) {
   EXPECT_EQ(hostRect(), At(560, 0, 800, 1040));
 }
 
-TEST_F(MoreSettingsTest, BothAxesOnStackedMonitors) {
+// Stacked monitors, the lower one enumerated first: by x alone it wins for
+// every window on either.
+class StackedMonitorsTest : public MoreSettingsTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(StackedMonitorsTest, FindTheWindowsMonitorByBothAxesOnlyWhenAsked) {
+  const bool bothAxes = GetParam();
   fake::clearDisplays();
   fake::addMonitor({0, 1080, 1920, 2160});  // enumerated first, below
   fake::addMonitor({0, 0, 1920, 1080}, true);
   const platform::WindowHandle below = fake::createWindow({100, 1200, 500, 1500});
-  for (const bool bothAxes : {false, true}) {
-    SCOPED_TRACE(bothAxes);
-    setOption("UseBothAxes", bothAxes ? 1 : 0);
-    fake::setWindowRect(host, kHostStart);
-    init();
-    show(below);
-    // By x alone the lower monitor, enumerated first, wins for both windows.
-    EXPECT_EQ(hostRect(), bothAxes ? (Rect{560, 1420, 1360, 1820}) : kHostStart);
-    // By x alone the window counts as on the lower monitor and is thrown
-    // above the upper one.
-    hotkey({platform::kKeyLeftWindows}, platform::kKeyRight);
-    EXPECT_EQ(hostRect(), bothAxes ? kHostStart : (Rect{560, -740, 1360, -340}));
-    PluginFunc_DoShutDown();
-  }
+  setOption("UseBothAxes", bothAxes ? 1 : 0);
+  fake::setWindowRect(host, kHostStart);
+  init();
+  show(below);
+  // By x alone the lower monitor, enumerated first, wins for both windows.
+  EXPECT_EQ(hostRect(), bothAxes ? (Rect{560, 1420, 1360, 1820}) : kHostStart);
+  // By x alone the window counts as on the lower monitor and is thrown
+  // above the upper one.
+  hotkey({platform::kKeyLeftWindows}, platform::kKeyRight);
+  EXPECT_EQ(hostRect(), bothAxes ? kHostStart : (Rect{560, -740, 1360, -340}));
 }
+
+INSTANTIATE_TEST_SUITE_P(UseBothAxes, StackedMonitorsTest, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& param) {
+                           return param.param ? "ByBothAxes" : "ByXAlone";
+                         });
 
 TEST_F(MoreSettingsTest, KeepOnScreenClampsAndRescues) {
   setOption("KeepOnScreen", 1);
@@ -266,34 +330,40 @@ TEST_F(MoreSettingsTest, KeepingInsideIsPartOfTheCentringNotANewLevel) {
   EXPECT_LE(fake::maxPosChangingDepth(), 2);
 }
 
-TEST_F(MoreSettingsTest, ChosenMonitorBeatsThePointerAndThePreviousWindow) {
-  struct Row {
-    const char* name;
-    int primary, number, mouse;
-    Rect placed;
-  };
-  const Row rows[] = {
-      {"primary", 1, 0, 0, kHostStart},
-      {"primary over a number", 1, 2, 0, kHostStart},
-      {"second monitor", 0, 2, 0, kHostOnM2},
-      {"number past the end: previous window", 0, 3, 0, kHostStart},
-      {"number past the end: the pointer", 0, 3, 1, kHostOnM2},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
-    setOption("ShowOnPrimaryMonitor", row.primary);
-    setOption("ShowOnMonitorNumber", row.number);
-    setOption("ShowOnMonitorWithMouse", row.mouse);
-    fake::setCursor({2500, 500});
-    init();
-    const std::size_t asked = fakeHost().requests.size();
-    show(onM1);
-    EXPECT_EQ(hostRect(), row.placed);
-    EXPECT_EQ(fakeHost().requests.size(), asked + 1) << "the host is still asked";
-    TearDown();
-    SetUp();
-  }
+struct ChosenMonitorRow {
+  const char* name;
+  int primary, number, mouse;
+  Rect placed;
+};
+
+void PrintTo(const ChosenMonitorRow& row, std::ostream* os) { *os << row.name; }
+
+const ChosenMonitorRow kChosenMonitorRows[] = {
+    {"Primary", 1, 0, 0, kHostStart},
+    {"PrimaryOverANumber", 1, 2, 0, kHostStart},
+    {"SecondMonitor", 0, 2, 0, kHostOnM2},
+    {"NumberPastTheEndLeavesItToThePreviousWindow", 0, 3, 0, kHostStart},
+    {"NumberPastTheEndLeavesItToThePointer", 0, 3, 1, kHostOnM2},
+};
+
+class ChosenMonitorOnShowTest : public MoreSettingsTest,
+                                public ::testing::WithParamInterface<ChosenMonitorRow> {};
+
+TEST_P(ChosenMonitorOnShowTest, BeatsThePointerAndThePreviousWindow) {
+  const ChosenMonitorRow& row = GetParam();
+  setOption("ShowOnPrimaryMonitor", row.primary);
+  setOption("ShowOnMonitorNumber", row.number);
+  setOption("ShowOnMonitorWithMouse", row.mouse);
+  fake::setCursor({2500, 500});
+  init();
+  const std::size_t asked = fakeHost().requests.size();
+  show(onM1);
+  EXPECT_EQ(hostRect(), row.placed);
+  EXPECT_EQ(fakeHost().requests.size(), asked + 1) << "the host is still asked";
 }
+
+INSTANTIATE_TEST_SUITE_P(Choices, ChosenMonitorOnShowTest, ::testing::ValuesIn(kChosenMonitorRows),
+                         NameOf<ChosenMonitorRow>);
 
 TEST_F(MoreSettingsTest, TheDialogsOkKeepsTheFileOnlyKeysAndAppliesThem) {
   fake::setFileText(kSettingsPath, "[Options]\r\nUseWorkArea=1\r\nShowOnMonitorNumber=2\r\n");
