@@ -2,6 +2,9 @@
 
 #include <gmock/gmock.h>
 
+#include <ostream>
+#include <string>
+
 namespace {
 
 class ControllerTest : public TrackingTest {};
@@ -17,39 +20,56 @@ TEST_F(ControllerTest, ShowLandsOnThePreviousWindowsMonitor) {
   EXPECT_EQ(fakeHost().requests[1].pluginId, 7);
 }
 
-TEST_F(ControllerTest, EveryFormOfThePreviousWindowAnswer) {
-  // The pointer waits on M2 and the previous window lies on M1 with the host:
-  // the mouse case moves the host to M2, the previous window keeps it on M1.
-  const platform::WindowHandle previous = onM1;
-  const std::string number = std::to_string(previous);
-  struct Case {
-    std::string answer;
-    bool followsMouse;
-  };
-  const Case cases[] = {
-      {number, false},
-      {"   " + number, false},
-      {"\t" + number + "xyz", false},
-      {"+" + number, false},
-      {"000000000000000" + number, false},  // all 16 bytes, no terminator
-      {"-1", false},                        // a handle with the high bit set
-      {"", true},
-      {"0", true},
-      {"abc", true},
-      {"0x" + number, true},
-      {"2147483648", true},
-      {"-2147483649", true},
-      {"- " + number, true},
-  };
-  for (const Case& c : cases) {
-    SetUp();
-    fake::setCursor({2500, 500});
-    init();
-    showAnswering(c.answer);
-    EXPECT_EQ(hostRect(), c.followsMouse ? kHostOnM2 : kHostStart) << '"' << c.answer << '"';
-    TearDown();
+// The host answers "resolve:%LASTHWND%" with up to 16 bytes of text. The
+// pointer waits on M2 and the previous window lies on M1 with the host: an
+// answer read as the previous window keeps the host on M1, one read as no
+// window sends it to M2 with the mouse.
+enum class ReadAs { ThePreviousWindow, TheMouse };
+
+struct AnswerRow {
+  const char* name;
+  const char* answer;  // '#' stands for the previous window's handle in decimal
+  ReadAs readAs;
+};
+
+void PrintTo(const AnswerRow& row, std::ostream* os) { *os << row.name; }
+
+const AnswerRow kAnswers[] = {
+    {"PlainNumber", "#", ReadAs::ThePreviousWindow},
+    {"LeadingSpaces", "   #", ReadAs::ThePreviousWindow},
+    {"LeadingTabAndTrailingLetters", "\t#xyz", ReadAs::ThePreviousWindow},
+    {"PlusSign", "+#", ReadAs::ThePreviousWindow},
+    {"AllSixteenBytesWithoutTerminator", "000000000000000#", ReadAs::ThePreviousWindow},
+    {"MinusOneIsAHandleWithTheHighBitSet", "-1", ReadAs::ThePreviousWindow},
+    {"Empty", "", ReadAs::TheMouse},
+    {"Zero", "0", ReadAs::TheMouse},
+    {"Letters", "abc", ReadAs::TheMouse},
+    {"HexadecimalPrefix", "0x#", ReadAs::TheMouse},
+    {"AboveThirtyTwoBits", "2147483648", ReadAs::TheMouse},
+    {"BelowThirtyTwoBits", "-2147483649", ReadAs::TheMouse},
+    {"SpaceAfterTheSign", "- #", ReadAs::TheMouse},
+};
+
+class PreviousWindowAnswerTest : public TrackingTableTest<AnswerRow> {
+ protected:
+  std::string answerText() const {
+    std::string text = GetParam().answer;
+    const std::size_t mark = text.find('#');
+    if (mark != std::string::npos) text.replace(mark, 1, std::to_string(onM1));
+    return text;
   }
+};
+
+TEST_P(PreviousWindowAnswerTest, OnlyADecimalHandleNamesAWindowAnythingElseMeansTheMouse) {
+  fake::setCursor({2500, 500});
+  init();
+  showAnswering(answerText());
+  EXPECT_EQ(hostRect(), GetParam().readAs == ReadAs::TheMouse ? kHostOnM2 : kHostStart)
+      << '"' << answerText() << '"';
 }
+
+INSTANTIATE_TEST_SUITE_P(AnswerForms, PreviousWindowAnswerTest, ::testing::ValuesIn(kAnswers),
+                         TableRowName<AnswerRow>);
 
 TEST_F(ControllerTest, DesktopAndShellWindowsMeanTheMouse) {
   const platform::WindowHandle shell = fake::createWindow({0, 0, 1920, 1080});
@@ -80,15 +100,15 @@ TEST_F(ControllerTest, OnlyThePointersHorizontalPositionCounts) {
   EXPECT_EQ(hostRect(), kHostOnM2);
 }
 
-TEST_F(ControllerTest, PointerOnNoMonitorMovesNothingUnlessCentring) {
+TEST_F(ControllerTest, PointerOnNoMonitorMovesNothing) {
   fake::setCursor({-50, 100});
   init();
   showAnswering("");
   EXPECT_EQ(hostRect(), kHostStart);
   EXPECT_TRUE(fake::moveCalls().empty());
+}
 
-  TearDown();
-  SetUp();
+TEST_F(ControllerTest, PointerOnNoMonitorStillCentresOnTheWindowsOwnMonitor) {
   setOption("Center", 1);
   fake::setCursor({-50, 100});
   init();
@@ -192,44 +212,75 @@ TEST_F(ControllerTest, TheHookOnlyWatches) {
   EXPECT_EQ(fake::callNextHookCount() - before, 4);
 }
 
-// The centre-always table, one notification at a time.
-TEST_F(ControllerTest, CenterAlwaysDecisions) {
-  const platform::Rect centredOnM1{560, 340, 1360, 740};
-  const platform::Rect elsewhere{0, 0, 800, 400};
-  struct Case {
-    const char* name;
-    bool center;
-    bool centerAlways;
-    platform::Rect lastCentered;
-    platform::Rect window;
-    bool centres;
-  };
-  const Case cases[] = {
-      {"set, unchanged", true, false, centredOnM1, centredOnM1, false},
-      {"set, unchanged, always", true, true, centredOnM1, centredOnM1, false},
-      {"set, moved", true, false, centredOnM1, elsewhere, true},
-      {"set, moved, always", true, true, centredOnM1, elsewhere, true},
-      {"empty", true, false, {}, elsewhere, false},
-      {"empty, always", true, true, {}, elsewhere, true},
-      {"tiny rectangle counts as set", true, false, {0, 0, 0, 5}, elsewhere, true},
-      {"center off", false, true, centredOnM1, elsewhere, false},
-  };
-  for (const Case& c : cases) {
-    SetUp();
-    setOption("Center", c.center);
-    setOption("CenterAlways", c.centerAlways);
-    init();
-    fake::sendMessage(host, platform::kMessageShowWindow, 1);
-    controller().lastCenteredRect = c.lastCentered;
-    fake::setWindowRect(host, c.window);
-    fake::clearMoveCalls();
-    fake::sendMessage(host, platform::kMessageWindowPosChanging, 0);
-    EXPECT_EQ(hostRect(), c.centres ? centredOnM1 : c.window) << c.name;
-    const platform::Rect expectedLast = c.centres ? platform::Rect{} : c.lastCentered;
-    EXPECT_EQ(controller().lastCenteredRect, expectedLast) << c.name;
-    TearDown();
-  }
+// The check on each position change of the shown window, one notification
+// at a time.
+enum class Centring { LeavesTheWindow, CentresIt };
+
+constexpr platform::Rect kCentredOnM1{560, 340, 1360, 740};
+constexpr platform::Rect kOffCentreOnM1{0, 0, 800, 400};
+
+struct CenterCheckRow {
+  const char* name;
+  bool center;        // the Center option
+  bool centerAlways;  // the CenterAlways option
+  platform::Rect lastCentered;
+  platform::Rect window;
+  Centring check;
+};
+
+void PrintTo(const CenterCheckRow& row, std::ostream* os) { *os << row.name; }
+
+const CenterCheckRow kCenterChecks[] = {
+    {"RememberedAndUnchanged", /*center=*/true, /*centerAlways=*/false, kCentredOnM1, kCentredOnM1,
+     Centring::LeavesTheWindow},
+    {"RememberedAndUnchangedAlways", /*center=*/true, /*centerAlways=*/true, kCentredOnM1,
+     kCentredOnM1, Centring::LeavesTheWindow},
+    {"MovedOffTheRemembered", /*center=*/true, /*centerAlways=*/false, kCentredOnM1, kOffCentreOnM1,
+     Centring::CentresIt},
+    {"MovedOffTheRememberedAlways", /*center=*/true, /*centerAlways=*/true, kCentredOnM1,
+     kOffCentreOnM1, Centring::CentresIt},
+    {"NoneRemembered",
+     /*center=*/true,
+     /*centerAlways=*/false,
+     {},
+     kOffCentreOnM1,
+     Centring::LeavesTheWindow},
+    {"NoneRememberedAlways",
+     /*center=*/true,
+     /*centerAlways=*/true,
+     {},
+     kOffCentreOnM1,
+     Centring::CentresIt},
+    {"ATinyRectangleCountsAsRemembered",
+     /*center=*/true,
+     /*centerAlways=*/false,
+     {0, 0, 0, 5},
+     kOffCentreOnM1,
+     Centring::CentresIt},
+    {"CenterOff", /*center=*/false, /*centerAlways=*/true, kCentredOnM1, kOffCentreOnM1,
+     Centring::LeavesTheWindow},
+};
+
+class CenterCheckTest : public TrackingTableTest<CenterCheckRow> {};
+
+TEST_P(CenterCheckTest, CentresAWindowOffTheRememberedRectangleOrWithNoneOnlyIfAlways) {
+  const CenterCheckRow& row = GetParam();
+  setOption("Center", row.center);
+  setOption("CenterAlways", row.centerAlways);
+  init();
+  fake::sendMessage(host, platform::kMessageShowWindow, 1);
+  controller().lastCenteredRect = row.lastCentered;
+  fake::setWindowRect(host, row.window);
+  fake::clearMoveCalls();
+  fake::sendMessage(host, platform::kMessageWindowPosChanging, 0);
+  const bool centres = row.check == Centring::CentresIt;
+  EXPECT_EQ(hostRect(), centres ? kCentredOnM1 : row.window);
+  EXPECT_EQ(controller().lastCenteredRect, centres ? platform::Rect{} : row.lastCentered)
+      << "a centring forgets the remembered rectangle";
 }
+
+INSTANTIATE_TEST_SUITE_P(CenterAlwaysDecisions, CenterCheckTest, ::testing::ValuesIn(kCenterChecks),
+                         TableRowName<CenterCheckRow>);
 
 TEST_F(ControllerTest, CenterWithoutAlwaysRecentresOnceAfterAShow) {
   setOption("Center", 1);
@@ -265,40 +316,47 @@ TEST_F(ControllerTest, CenterAlwaysRecentresEveryTime) {
   }
 }
 
-TEST_F(ControllerTest, NothingIsCentredWhileThePrimaryButtonIsHeld) {
-  struct Case {
-    bool swapped;
-    int held;  // 0: none
-    bool centres;
-  };
-  const Case cases[] = {
-      {false, 0, true},
-      {false, platform::kKeyLeftButton, false},
-      {false, platform::kKeyRightButton, true},
-      // Left-handed: the physical right button drags.
-      {true, 0, true},
-      {true, platform::kKeyRightButton, false},
-      {true, platform::kKeyLeftButton, true},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "swapped " << c.swapped << ", held " << c.held);
-    setOption("Center", 1);
-    setOption("CenterAlways", 1);
-    init();
-    show(onM2);
-    fake::setMouseButtonsSwapped(c.swapped);
-    if (c.held != 0) fake::setAsyncKeyDown(c.held, true);
-    fake::setWindowRect(host, {1920, 0, 2720, 600});
-    fake::sendMessage(host, platform::kMessageWindowPosChanging, 0);
-    EXPECT_EQ(hostRect(), c.centres ? (platform::Rect{2160, 212, 2960, 812})
-                                    : (platform::Rect{1920, 0, 2720, 600}));
-    if (c.held != 0) fake::setAsyncKeyDown(c.held, false);
-    fake::sendMessage(host, platform::kMessageWindowPosChanging, 0);
-    EXPECT_EQ(hostRect(), (platform::Rect{2160, 212, 2960, 812})) << "once released";
-    TearDown();
-    SetUp();
-  }
+struct HeldButtonRow {
+  const char* name;
+  bool buttonsSwapped;  // left-handed: the physical right button drags
+  int heldButton;       // 0: none
+  Centring whileHeld;
+};
+
+void PrintTo(const HeldButtonRow& row, std::ostream* os) { *os << row.name; }
+
+const HeldButtonRow kHeldButtons[] = {
+    {"NoneHeld", /*buttonsSwapped=*/false, 0, Centring::CentresIt},
+    {"LeftHeld", /*buttonsSwapped=*/false, platform::kKeyLeftButton, Centring::LeavesTheWindow},
+    {"RightHeld", /*buttonsSwapped=*/false, platform::kKeyRightButton, Centring::CentresIt},
+    {"LeftHandedNoneHeld", /*buttonsSwapped=*/true, 0, Centring::CentresIt},
+    {"LeftHandedRightHeld", /*buttonsSwapped=*/true, platform::kKeyRightButton,
+     Centring::LeavesTheWindow},
+    {"LeftHandedLeftHeld", /*buttonsSwapped=*/true, platform::kKeyLeftButton, Centring::CentresIt},
+};
+
+class HeldButtonTest : public TrackingTableTest<HeldButtonRow> {};
+
+TEST_P(HeldButtonTest, NothingIsCentredWhileThePrimaryButtonIsHeld) {
+  const HeldButtonRow& row = GetParam();
+  setOption("Center", 1);
+  setOption("CenterAlways", 1);
+  init();
+  show(onM2);
+  fake::setMouseButtonsSwapped(row.buttonsSwapped);
+  if (row.heldButton != 0) fake::setAsyncKeyDown(row.heldButton, true);
+  fake::setWindowRect(host, {1920, 0, 2720, 600});
+  fake::sendMessage(host, platform::kMessageWindowPosChanging, 0);
+  EXPECT_EQ(hostRect(), row.whileHeld == Centring::CentresIt
+                            ? (platform::Rect{2160, 212, 2960, 812})
+                            : (platform::Rect{1920, 0, 2720, 600}));
+  if (row.heldButton != 0) fake::setAsyncKeyDown(row.heldButton, false);
+  fake::sendMessage(host, platform::kMessageWindowPosChanging, 0);
+  EXPECT_EQ(hostRect(), (platform::Rect{2160, 212, 2960, 812})) << "once released";
 }
+
+INSTANTIATE_TEST_SUITE_P(Buttons, HeldButtonTest, ::testing::ValuesIn(kHeldButtons),
+                         TableRowName<HeldButtonRow>);
 
 TEST_F(ControllerTest, ACentreAlwaysCentringDoesNotRecurseIntoItself) {
   setOption("Center", 1);

@@ -6,6 +6,8 @@
 #include <gmock/gmock.h>
 
 #include <initializer_list>
+#include <ostream>
+#include <vector>
 
 namespace {
 
@@ -48,44 +50,78 @@ class HotkeysTest : public TrackingTest {
   }
 };
 
-TEST_F(HotkeysTest, RecognisedCombinationsAreSwallowedAndActOnRelease) {
-  struct Case {
-    const char* name;
-    std::initializer_list<int> held;
-    int key;
-    bool swallowed;
-    platform::Rect after;
-  };
-  const platform::Rect unchanged = kHostStart;
-  const Case cases[] = {
-      {"Win+Right", {kWin}, platform::kKeyRight, true, kHostOnM2},
-      {"Win+Left (two monitors)", {kWin}, platform::kKeyLeft, true, kHostOnM2},
-      {"Win+Ctrl+Shift+Left", {kWin, kCtrl, kShift}, platform::kKeyLeft, true, kHostOnM2},
-      {"Win+Home", {kWin}, platform::kKeyHome, true, {560, 340, 1360, 740}},
-      {"Win+Ctrl+5", {kWin, kCtrl}, '5', true, {560, 340, 1520, 740}},
-      {"Win+Ctrl+Shift+0", {kWin, kCtrl, kShift}, '0', true, {560, 340, 1360, 1420}},
-      {"Win+5 without Ctrl", {kWin}, '5', false, unchanged},
-      {"Win+Shift+5 without Ctrl", {kWin, kShift}, '5', false, unchanged},
-      {"Win+Up", {kWin}, kUp, false, unchanged},
-      {"Win+Down", {kWin}, kDown, false, unchanged},
-      {"Ctrl+Right without Win", {kCtrl}, platform::kKeyRight, false, unchanged},
-      {"right Windows key", {kRightWin}, platform::kKeyRight, false, unchanged},
-      {"right Windows key + Ctrl + digit", {kRightWin, kCtrl}, '5', false, unchanged},
-      {"keypad digit", {kWin, kCtrl}, kNumpad5, false, unchanged},
-      {"plain letter", {kWin, kCtrl}, 'A', false, unchanged},
-  };
-  for (const Case& c : cases) {
-    SetUp();
+// Each combination pressed and released once with the host window shown on
+// M1 and in front.
+enum class Hotkey { Recognised, NotRecognised };
+
+struct CombinationRow {
+  const char* name;
+  std::vector<int> held;
+  int key;
+  Hotkey hotkey;  // recognised: both keystrokes swallowed
+  platform::Rect after;
+};
+
+void PrintTo(const CombinationRow& row, std::ostream* os) { *os << row.name; }
+
+const CombinationRow kCombinations[] = {
+    {"WinRightGoesToTheNextMonitor", {kWin}, platform::kKeyRight, Hotkey::Recognised, kHostOnM2},
+    {"WinLeftWrapsFromTheFirstToTheLastMonitor",
+     {kWin},
+     platform::kKeyLeft,
+     Hotkey::Recognised,
+     kHostOnM2},
+    {"WinLeftWithCtrlAndShiftStillSteps",
+     {kWin, kCtrl, kShift},
+     platform::kKeyLeft,
+     Hotkey::Recognised,
+     kHostOnM2},
+    {"WinHomeCentres", {kWin}, platform::kKeyHome, Hotkey::Recognised, {560, 340, 1360, 740}},
+    {"WinCtrlDigitSetsTheWidth", {kWin, kCtrl}, '5', Hotkey::Recognised, {560, 340, 1520, 740}},
+    {"WinCtrlShiftDigitSetsTheHeight",
+     {kWin, kCtrl, kShift},
+     '0',
+     Hotkey::Recognised,
+     {560, 340, 1360, 1420}},
+    {"WinDigitWithoutCtrl", {kWin}, '5', Hotkey::NotRecognised, kHostStart},
+    {"WinShiftDigitWithoutCtrl", {kWin, kShift}, '5', Hotkey::NotRecognised, kHostStart},
+    {"WinUp", {kWin}, kUp, Hotkey::NotRecognised, kHostStart},
+    {"WinDown", {kWin}, kDown, Hotkey::NotRecognised, kHostStart},
+    {"CtrlRightWithoutWin", {kCtrl}, platform::kKeyRight, Hotkey::NotRecognised, kHostStart},
+    {"RightWindowsKeyRight", {kRightWin}, platform::kKeyRight, Hotkey::NotRecognised, kHostStart},
+    {"RightWindowsKeyCtrlDigit", {kRightWin, kCtrl}, '5', Hotkey::NotRecognised, kHostStart},
+    {"WinCtrlKeypadDigit", {kWin, kCtrl}, kNumpad5, Hotkey::NotRecognised, kHostStart},
+    {"WinCtrlLetter", {kWin, kCtrl}, 'A', Hotkey::NotRecognised, kHostStart},
+};
+
+class HotkeyCombinationTest : public TrackingTableTest<CombinationRow, HotkeysTest> {
+ protected:
+  // Answers how many of the two keystrokes reached the host.
+  int pressAndRelease() {
+    const CombinationRow& row = GetParam();
     showOnM1();
-    hold(c.held);
-    EXPECT_EQ(tap(c.key), c.swallowed ? 0 : 2) << c.name;
-    EXPECT_EQ(hostRect(), c.after) << c.name;
-    EXPECT_EQ(maskKeystrokes(), c.swallowed ? 1 : 0) << c.name << ": one per dropped press";
-    TearDown();
+    for (int key : row.held) fake::setKeyDown(key, true);
+    return tap(row.key);
   }
+  bool recognised() const { return GetParam().hotkey == Hotkey::Recognised; }
+};
+
+TEST_P(HotkeyCombinationTest, RecognisedCombinationsAreSwallowedAndActOnRelease) {
+  EXPECT_EQ(pressAndRelease(), recognised() ? 0 : 2);
+  EXPECT_EQ(hostRect(), GetParam().after);
 }
 
-TEST_F(HotkeysTest, AutoRepeatIsSwallowedAndMovesOnceOnRelease) {
+// The system would otherwise see the Windows key released alone and open the
+// Start menu.
+TEST_P(HotkeyCombinationTest, EachDroppedPressIsMaskedOnce) {
+  pressAndRelease();
+  EXPECT_EQ(maskKeystrokes(), recognised() ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Combinations, HotkeyCombinationTest, ::testing::ValuesIn(kCombinations),
+                         TableRowName<CombinationRow>);
+
+TEST_F(HotkeysTest, AutoRepeatIsSwallowedMaskedAndMovesOnceOnRelease) {
   showOnM1();
   hold({kWin});
   EXPECT_FALSE(fake::keyDown(platform::kKeyRight));
@@ -98,26 +134,32 @@ TEST_F(HotkeysTest, AutoRepeatIsSwallowedAndMovesOnceOnRelease) {
   EXPECT_EQ(maskKeystrokes(), 3);
 }
 
-TEST_F(HotkeysTest, OtherProgramsInjectedKeystrokesCountButOurOwnPass) {
-  struct Case {
-    const char* name;
-    std::uintptr_t extraInfo;
-    int reachedHost;
-    platform::Rect after;
-  };
-  const Case cases[] = {
-      {"injected by a remapping tool", 0x1234, 0, kHostOnM2},
-      {"marked as ours", kOwnKeystrokeMark, 2, kHostStart},
-  };
-  for (const Case& c : cases) {
-    SetUp();
-    showOnM1();
-    hold({kWin});
-    EXPECT_EQ(tap(platform::kKeyRight, c.extraInfo), c.reachedHost) << c.name;
-    EXPECT_EQ(hostRect(), c.after) << c.name;
-    TearDown();
-  }
+struct InjectedRow {
+  const char* name;
+  std::uintptr_t extraInfo;
+  int reachedHost;  // of the press and the release of Win+Right
+  platform::Rect after;
+};
+
+void PrintTo(const InjectedRow& row, std::ostream* os) { *os << row.name; }
+
+const InjectedRow kInjected[] = {
+    {"InjectedByARemappingTool", 0x1234, /*reachedHost=*/0, kHostOnM2},
+    {"MarkedAsOurs", kOwnKeystrokeMark, /*reachedHost=*/2, kHostStart},
+};
+
+class InjectedKeystrokeTest : public TrackingTableTest<InjectedRow, HotkeysTest> {};
+
+TEST_P(InjectedKeystrokeTest, OtherProgramsInjectedKeystrokesCountButOurOwnPass) {
+  const InjectedRow& row = GetParam();
+  showOnM1();
+  hold({kWin});
+  EXPECT_EQ(tap(platform::kKeyRight, row.extraInfo), row.reachedHost);
+  EXPECT_EQ(hostRect(), row.after);
 }
+
+INSTANTIATE_TEST_SUITE_P(Injected, InjectedKeystrokeTest, ::testing::ValuesIn(kInjected),
+                         TableRowName<InjectedRow>);
 
 TEST_F(HotkeysTest, WinReleasedBeforeTheArrowLetsTheReleaseThrough) {
   showOnM1();
@@ -186,23 +228,39 @@ TEST_F(HotkeysTest, APercentageHotkeyAppliesOnlyToItsOwnMove) {
   EXPECT_EQ(hostRect(), kHostOnM2) << "the next show ignores the percentage";
 }
 
-TEST_F(HotkeysTest, NothingHappensWhileHiddenNotInFrontOrDisabled) {
-  for (int variant = 0; variant < 3; ++variant) {
-    SetUp();
-    if (variant == 2) setOption("EnableHotkeys", 0);
-    showOnM1();
-    if (variant == 0) hide();
-    if (variant == 1) fake::setForegroundWindow(onM2);
-    hold({kWin, kCtrl});
-    EXPECT_EQ(tap(platform::kKeyRight), 2) << variant;
-    EXPECT_EQ(tap('5'), 2) << variant;
-    EXPECT_EQ(hostRect(), kHostStart) << variant;
-    EXPECT_EQ(controller().options.resizePercentValue, 80) << variant;
-    EXPECT_THAT(fake::fileText(kSettingsPath), ::testing::Not(::testing::HasSubstr("Resize")))
-        << variant;
-    TearDown();
-  }
+enum class Inactive { Hidden, NotInFront, Disabled };
+
+struct InactiveRow {
+  const char* name;
+  Inactive why;
+};
+
+void PrintTo(const InactiveRow& row, std::ostream* os) { *os << row.name; }
+
+const InactiveRow kInactive[] = {
+    {"WhileHidden", Inactive::Hidden},
+    {"WhileNotInFront", Inactive::NotInFront},
+    {"WhileDisabled", Inactive::Disabled},
+};
+
+class InactiveHotkeysTest : public TrackingTableTest<InactiveRow, HotkeysTest> {};
+
+TEST_P(InactiveHotkeysTest, NothingHappensAndEveryKeystrokePasses) {
+  const Inactive why = GetParam().why;
+  if (why == Inactive::Disabled) setOption("EnableHotkeys", 0);
+  showOnM1();
+  if (why == Inactive::Hidden) hide();
+  if (why == Inactive::NotInFront) fake::setForegroundWindow(onM2);
+  hold({kWin, kCtrl});
+  EXPECT_EQ(tap(platform::kKeyRight), 2);
+  EXPECT_EQ(tap('5'), 2);
+  EXPECT_EQ(hostRect(), kHostStart);
+  EXPECT_EQ(controller().options.resizePercentValue, 80);
+  EXPECT_THAT(fake::fileText(kSettingsPath), ::testing::Not(::testing::HasSubstr("Resize")));
 }
+
+INSTANTIATE_TEST_SUITE_P(Inactive, InactiveHotkeysTest, ::testing::ValuesIn(kInactive),
+                         TableRowName<InactiveRow>);
 
 TEST_F(HotkeysTest, HomeCentresWithoutTouchingTheCentredRectangle) {
   setOption("Center", 1);
@@ -258,29 +316,41 @@ class MonitorCyclingTest : public TrackingTest {
   }
 };
 
-TEST_F(MonitorCyclingTest, MoveToMonitorTakesTheWindowToTheSteppedMonitor) {
-  // Which index each step selects is tabled against the core; these rows
-  // check that the shell steps through the list it builds, left to right
-  // whatever the enumeration order, and moves to the entry selected or not
-  // at all.
-  struct Case {
-    int monitors;
-    int current;
-    int next;
-    int previous;
-    int same;
-  };
-  const Case cases[] = {{1, 0, 0, -1, 0}, {3, 1, 2, 0, 1}, {3, 0, 1, 2, 0}};
-  for (const Case& c : cases) {
-    SetUp();
-    layOut(c.monitors);
-    EXPECT_EQ(stepFrom(c.current, MonitorStep::Next), c.next) << c.monitors << "/" << c.current;
-    EXPECT_EQ(stepFrom(c.current, MonitorStep::Previous), c.previous)
-        << c.monitors << "/" << c.current;
-    EXPECT_EQ(stepFrom(c.current, MonitorStep::Same), c.same) << c.monitors << "/" << c.current;
-    TearDown();
-  }
+// Which index each step selects is tabled against the core; these rows check
+// that the shell steps through the list it builds, left to right whatever
+// the enumeration order, and moves to the entry selected or not at all.
+struct SteppedMoveRow {
+  const char* name;
+  int monitors;
+  int from;
+  MonitorStep step;
+  int lands;  // the monitor's index, -1: not moved
+};
+
+void PrintTo(const SteppedMoveRow& row, std::ostream* os) { *os << row.name; }
+
+const SteppedMoveRow kSteppedMoves[] = {
+    {"NextOnTheOnlyMonitorStays", 1, 0, MonitorStep::Next, 0},
+    {"PreviousOnTheOnlyMonitorMovesNothing", 1, 0, MonitorStep::Previous, -1},
+    {"SameOnTheOnlyMonitorStays", 1, 0, MonitorStep::Same, 0},
+    {"NextFromTheMiddleOfThree", 3, 1, MonitorStep::Next, 2},
+    {"PreviousFromTheMiddleOfThree", 3, 1, MonitorStep::Previous, 0},
+    {"SameFromTheMiddleOfThree", 3, 1, MonitorStep::Same, 1},
+    {"NextFromTheFirstOfThree", 3, 0, MonitorStep::Next, 1},
+    {"PreviousFromTheFirstOfThreeWrapsToTheLast", 3, 0, MonitorStep::Previous, 2},
+    {"SameFromTheFirstOfThree", 3, 0, MonitorStep::Same, 0},
+};
+
+class SteppedMoveTest : public TrackingTableTest<SteppedMoveRow, MonitorCyclingTest> {};
+
+TEST_P(SteppedMoveTest, MoveToMonitorTakesTheWindowToTheSteppedMonitor) {
+  const SteppedMoveRow& row = GetParam();
+  layOut(row.monitors);
+  EXPECT_EQ(stepFrom(row.from, row.step), row.lands);
 }
+
+INSTANTIATE_TEST_SUITE_P(Steps, SteppedMoveTest, ::testing::ValuesIn(kSteppedMoves),
+                         TableRowName<SteppedMoveRow>);
 
 TEST_F(MonitorCyclingTest, NoCurrentMonitorMeansNoTarget) {
   // The window is on no monitor, so the shell has no index to step from.

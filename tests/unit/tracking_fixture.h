@@ -47,3 +47,15 @@ class TrackingTest : public PluginTest {
   platform::WindowHandle onM1 = 0;
   platform::WindowHandle onM2 = 0;
 };
+
+// A fixture run once for each row of a table, every row on a fresh desktop:
+// TEST_P on a subclass, rows from INSTANTIATE_TEST_SUITE_P with
+// ::testing::ValuesIn and TableRowName<Row>.
+template <typename Row, typename Fixture = TrackingTest>
+class TrackingTableTest : public Fixture, public ::testing::WithParamInterface<Row> {};
+
+// Each case is named after its row's `name`, which must be an identifier.
+template <typename Row>
+std::string TableRowName(const ::testing::TestParamInfo<Row>& info) {
+  return info.param.name;
+}
