@@ -3,7 +3,7 @@
 // The same table runs natively against the fake profile store
 // (tests/unit/settings_file_cases_test.cpp) and under Wine against the real
 // profile functions (tests/e2e/settings_probe.cpp), so the fake is held to
-// the text the real platform writes, byte for byte.
+// the text Wine's profile functions write, byte for byte.
 #pragma once
 
 #include "settings/plugin_options.h"
@@ -174,7 +174,7 @@ inline const std::vector<Case>& AllCases() {
        {WriteInt("ResizePercentValue", 60), WriteBool("Center", true),
         ExpectBool("Center", false, true), ExpectInt("ResizePercentValue", 60),
         ExpectBool("EnableMultiMonitor", true, false)},
-       // The real profile functions write the whole file anew from what they
+       // Wine's profile functions write the whole file anew from what they
        // parsed: blank lines go, blanks around '=' go, comments stay, and a
        // new key follows the last line of its section.
        "; VESK MultiMonitor\r\n"
