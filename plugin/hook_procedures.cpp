@@ -9,7 +9,7 @@ namespace {
 // A low-level hook sees every keystroke of the desktop, and the shell's own
 // shortcuts with the same keys win over a thread hook: it exists exactly
 // while the controller says VESK's window is shown. Called after each
-// message the thread is sent, as a show or hide (or a shutdown or restart
+// message to the main window, as a show or hide (or a shutdown or restart
 // from inside one) may have changed that.
 void FollowShownState(PluginState& state) {
   const bool wanted = state.controller != nullptr && state.controller->shown;
@@ -27,20 +27,23 @@ void FollowShownState(PluginState& state) {
 platform::LongResult VMM_STDCALL CallWndProcHook(int code, platform::WordParam wParam,
                                                  platform::LongParam lParam) {
   // Watches only: whatever happens, the message goes on unchanged.
+  bool toMainWindow = false;
   NoThrow(0, [&] {
     const HookCallScope inProgress(pluginState);
     MainWindowController* const controller = pluginState.controller.get();
     if (code >= 0 && controller != nullptr) {
       const platform::SentMessage sent = platform::sentMessageOf(lParam);
       if (sent.window == pluginState.mainWindow) {
+        toMainWindow = true;
         controller->OnWindowMessage(sent.message, sent.wParam);
       }
     }
     return 0;
   });
-  // Also when the controller's work failed half-way: it may have marked the
-  // window shown first.
-  FollowShownState(pluginState);
+  // Only a message to the main window can show or hide it; checked also when
+  // the controller's work failed half-way, as it may have marked the window
+  // shown first.
+  if (toMainWindow) FollowShownState(pluginState);
   return platform::callNextHook(code, wParam, lParam);
 }
 
