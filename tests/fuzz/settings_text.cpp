@@ -1,6 +1,7 @@
 // Any text as the settings file: PluginOptions::load and the typed reads of
 // SettingsFile through the fake's profile functions, and a write read back.
-// Flags must come out as plain true or false, matching a non-zero number.
+// Flags must come out as plain true or false, matching a non-zero number;
+// percentages within the dialog's range.
 //
 // Input: read fallback (1 byte), a value to write (int32), the setting it
 // goes to (1 byte), a key up to '\n', the rest the file's text.
@@ -30,7 +31,11 @@ void CheckLoaded(const PluginOptions& options, const SettingsFile& settings) {
       FUZZ_CHECK(IsPlainBool(options.*entry.flag));
       FUZZ_CHECK(options.*entry.flag == (number != 0));
     } else {
-      FUZZ_CHECK(options.*entry.number == number);
+      FUZZ_CHECK(options.*entry.number == (entry.percent ? PercentInRange(number) : number));
+      if (entry.percent) {
+        FUZZ_CHECK(options.*entry.number >= kLowestPercent &&
+                   options.*entry.number <= kHighestPercent);
+      }
     }
   }
 }
