@@ -1,6 +1,5 @@
 #include "settings/settings_file.h"
 
-#include "common/module_file_name.h"
 #include "common/numbers.h"
 #include "platform/platform.h"
 
@@ -25,7 +24,7 @@ void SettingsFile::writeInt(const char* key, std::int32_t value) const {
 void SettingsFile::writeBool(const char* key, bool value) const { writeInt(key, value ? 1 : 0); }
 
 std::string PluginDirectoryOf(std::uintptr_t moduleHandle) {
-  std::string directory = ReadModuleFileName(moduleHandle, platform::kMaxPath);
+  std::string directory = platform::getModuleFileName(moduleHandle, platform::kMaxPath);
   platform::pathRemoveFileSpec(directory);
   return directory;
 }
