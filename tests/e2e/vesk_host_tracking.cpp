@@ -615,32 +615,22 @@ void MouseScenario(HostContext& context) {
                       {}};
   desktop.lastWindow = LastWindow::Desktop;
   desktop.sameRun = true;
-  // The desktop after "Show desktop": the shell's WorkerW covers the virtual
-  // screen, whose centre lies on M1; the pointer's monitor is taken.
-  ShowCase showDesktop = {"answer the shell's WorkerW after Show desktop, the pointer below M2",
-                          {},
-                          kMainStart,
-                          kPreviousOnM1,
-                          kPointerBelowM2,
-                          kOnM2,
-                          {}};
+  // Like the desktop window's show, the rest of the same run. After "Show
+  // desktop" the shell's WorkerW, which covers the virtual screen (its centre
+  // on M1), is in front: the pointer's monitor is taken.
+  ShowCase showDesktop = desktop;
+  showDesktop.name = "answer the shell's WorkerW after Show desktop, the pointer below M2";
   showDesktop.lastWindow = LastWindow::DesktopView;
-  showDesktop.sameRun = true;
   ShowCase showDesktopM1 = showDesktop;
   showDesktopM1.name = "answer the shell's WorkerW after Show desktop, the pointer on M1";
   showDesktopM1.start = kOnM2;
   showDesktopM1.pointer = kPointerOnM1;
   showDesktopM1.expected = kMainStart;
   // A previous window that names no monitor: minimised, or beyond them all.
-  ShowCase minimised = {"previous window minimised on M1 and parked, the pointer below M2",
-                        {},
-                        kMainStart,
-                        kPreviousOnM1,
-                        kPointerBelowM2,
-                        kOnM2,
-                        {}};
+  ShowCase minimised = desktop;
+  minimised.name = "previous window minimised on M1 and parked, the pointer below M2";
+  minimised.lastWindow = LastWindow::Previous;
   minimised.previousMinimised = ShowCase::Minimised::Parked;
-  minimised.sameRun = true;
   ShowCase minimisedInPlace = minimised;
   minimisedInPlace.name = "previous window minimised in place on M1, the pointer below M2";
   minimisedInPlace.previousMinimised = ShowCase::Minimised::InPlace;
@@ -650,15 +640,12 @@ void MouseScenario(HostContext& context) {
   beyond.previousMinimised = ShowCase::Minimised::No;
   // A program's own WorkerW is an ordinary window: its monitor, not the
   // pointer's.
-  ShowCase ownWorkerW = {"answer a WorkerW of the host's own on M2, the pointer on M1",
-                         {},
-                         kMainStart,
-                         kPreviousOnM2,
-                         kPointerOnM1,
-                         kOnM2,
-                         {}};
+  ShowCase ownWorkerW = showDesktopM1;
+  ownWorkerW.name = "answer a WorkerW of the host's own on M2, the pointer on M1";
+  ownWorkerW.start = kMainStart;
+  ownWorkerW.previous = kPreviousOnM2;
+  ownWorkerW.expected = kOnM2;
   ownWorkerW.lastWindow = LastWindow::OwnWorkerW;
-  ownWorkerW.sameRun = true;
   // The option wins over a known previous window: that window is on M1,
   // where the main window is, and the pointer's monitor M2 is taken.
   const ShowCase withMouse = {
