@@ -206,4 +206,40 @@ void writeProfileString(const char* section, const char* key, const char* value,
   desktop().files[path] = fake::formatIni(sections);
 }
 
+std::vector<std::string> getProfileSection(const char* section, const char* path) {
+  const fake::UncountedAllocations bookkeeping;
+  ++desktop().calls.getProfileSection;
+  std::vector<std::string> lines;
+  const auto file = desktop().files.find(path);
+  if (file == desktop().files.end()) return lines;
+  std::vector<fake::IniSection> sections = fake::parseIni(file->second);
+  const fake::IniSection* found = fake::findIniSection(sections, section);
+  if (found == nullptr) return lines;
+  for (const fake::IniKey& key : found->keys) {
+    if (key.name.empty() && !key.hasValue) continue;
+    if (!key.name.empty() && key.name.front() == ';') continue;
+    lines.push_back(key.hasValue ? key.name + "=" + key.value : key.name);
+  }
+  return lines;
+}
+
+void deleteProfileKey(const char* section, const char* key, const char* path) {
+  const fake::UncountedAllocations bookkeeping;
+  ++desktop().calls.deleteProfileKey;
+  if (desktop().readOnlyFiles.count(path) != 0) return;
+  const auto file = desktop().files.find(path);
+  if (file == desktop().files.end()) return;
+  std::vector<fake::IniSection> sections = fake::parseIni(file->second);
+  // Unlike a lookup, every section of that name is searched, in file order.
+  for (fake::IniSection& candidate : sections) {
+    if (!fake::equalsIgnoringCase(candidate.name, section)) continue;
+    for (auto it = candidate.keys.begin(); it != candidate.keys.end(); ++it) {
+      if (!fake::equalsIgnoringCase(it->name, key)) continue;
+      candidate.keys.erase(it);
+      desktop().files[path] = fake::formatIni(sections);
+      return;
+    }
+  }
+}
+
 }  // namespace platform
