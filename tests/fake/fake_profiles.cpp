@@ -41,6 +41,9 @@ bool equalsIgnoringCase(const std::string& a, const std::string& b) {
          });
 }
 
+// Wine keeps names and values as wide C strings: a zero byte ends them.
+std::string untilNul(const std::string& text) { return text.substr(0, text.find('\0')); }
+
 // Lines end at '\n' (or at '\r' where no '\n' follows); blank lines are
 // dropped; "[name]" opens a section, trimmed, up to the last ']'; anything
 // else is a key, with blanks around '=' removed.
@@ -57,16 +60,16 @@ std::vector<IniSection> parseIni(const std::string& text) {
     if (line.front() == '[') {
       const std::size_t close = line.rfind(']');
       if (close != std::string::npos && close > 0) {
-        sections.push_back(IniSection{trimIni(line.substr(1, close - 1)), {}});
+        sections.push_back(IniSection{untilNul(trimIni(line.substr(1, close - 1))), {}});
         continue;
       }
     }
     IniKey key;
     const std::size_t equals = line.find('=');
-    key.name = trimIni(line.substr(0, equals));
+    key.name = untilNul(trimIni(line.substr(0, equals)));
     if (equals != std::string::npos) {
       key.hasValue = true;
-      key.value = trimIni(line.substr(equals + 1));
+      key.value = untilNul(trimIni(line.substr(equals + 1)));
     }
     // A nameless key right after another nameless one is dropped.
     std::vector<IniKey>& keys = sections.back().keys;
