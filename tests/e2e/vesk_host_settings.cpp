@@ -13,6 +13,10 @@
 //                            and the live plugin goes on using them
 //   settings-both-axes-side-by-side  UseBothAxes where x alone would do: the
 //                            same shows and hotkeys as without it
+//   settings-remember-per-monitor  RememberPerMonitor: the window left in a
+//                            corner of each monitor is found there by the
+//                            shows alternating between them, and by a new
+//                            host process (settings-remember-restarted)
 // On 1920x1080 above 1920x1080:
 //   settings-both-axes       UseBothAxes: the show to the lower monitor, the
 //                            mouse case with the pointer low, Win+Right
@@ -22,6 +26,8 @@
 //                            of enumeration
 #include "tests/e2e/vesk_host_dialog.h"
 #include "tests/e2e/vesk_host_tracking.h"
+
+#include <cstdio>
 
 namespace tracking {
 namespace {
@@ -253,6 +259,106 @@ void BothAxesWalkScenario(HostContext& context) {
                         });
 }
 
+// RememberPerMonitor=1: VESK's window left in a corner of each monitor is
+// found there by each show on that monitor, and by a new host process.
+constexpr RECT kCornerOfM1 = {1420, 0, 1920, 400};     // top right
+constexpr RECT kCornerOfM2 = {1920, 624, 2720, 1024};  // bottom left
+
+// Shows the main window with `previous` in front before, on `previousAt`,
+// checks where it lands and hides it again; `leaveAt`: moved there first.
+void ShowAfter(HostContext& context, const TrackedWindow& main, const TrackedWindow& previous,
+               const RECT& previousAt, const RECT& expected, const std::string& name,
+               const RECT* leaveAt = nullptr) {
+  previous.moveTo(previousAt);
+  ShowWindow(previous.handle(), SW_SHOW);
+  SetForegroundWindow(previous.handle());
+  context.textAnswers[kPreviousWindowRequest] = DecimalHandle(previous.handle());
+  ShowMain(main);
+  CheckRect(context.report, main.rect(), expected, name);
+  if (leaveAt != nullptr) main.moveTo(*leaveAt);
+  HideMain(main);
+}
+
+// The same shows from a host started afresh on the file the first one left.
+void RememberedAfterRestartScenario(HostContext& context) {
+  TrackedWindow main;
+  TrackedWindow previous;
+  if (!context.report.check(main.create(kMainStart) && previous.create(kPreviousOnM1),
+                            "the restarted host creates its windows") ||
+      !InitPlugin(context, main.handle())) {
+    return;
+  }
+  ShowAfter(context, main, previous, kPreviousOnM2, kCornerOfM2,
+            "after a restart a show on M2 finds the window at");
+  ShowAfter(context, main, previous, kPreviousOnM1, kCornerOfM1,
+            "after a restart a show on M1 finds the window at");
+  context.report.checkEqual(context.plugin.DoShutDown(), 1, "DoShutDown result");
+}
+
+void RememberPerMonitorScenario(HostContext& context) {
+  Report& report = context.report;
+  const std::string path = SettingsPathBeside(context.dllPath);
+  WriteSettings(path, {{"RememberPerMonitor", "1"}});
+  WritePrivateProfileStringW(L"PlacesPerMonitor", nullptr, nullptr, Wide(path).c_str());
+  TrackedWindow main;
+  TrackedWindow previous;
+  ParkPointer();
+  if (!report.check(main.create(kMainStart) && previous.create(kPreviousOnM1),
+                    "the host creates its main window and a previous window") ||
+      !InitPlugin(context, main.handle())) {
+    return;
+  }
+  // Nothing remembered yet: the usual placement, then left in a corner.
+  ShowAfter(context, main, previous, kPreviousOnM1, kMainStart, "a first show on M1 lands at",
+            &kCornerOfM1);
+  // From M1's corner scaled to M2: (1920 + 1420 * 1280/1920, 0) and
+  // (500 * 1280/1920, 400 * 1024/1080), rounded.
+  ShowAfter(context, main, previous, kPreviousOnM2, {2867, 0, 3200, 379},
+            "a first show on M2 lands at", &kCornerOfM2);
+  for (int round = 1; round <= 2; ++round) {
+    const std::string when = " (round " + std::to_string(round) + ") finds the window at";
+    ShowAfter(context, main, previous, kPreviousOnM1, kCornerOfM1, "a show on M1" + when);
+    ShowAfter(context, main, previous, kPreviousOnM2, kCornerOfM2, "a show on M2" + when);
+  }
+  report.checkEqual(context.plugin.DoShutDown(), 1, "DoShutDown result");
+  wchar_t lines[512] = {};
+  const DWORD length =
+      GetPrivateProfileSectionW(L"PlacesPerMonitor", lines, 512, Wide(path).c_str());
+  for (DWORD i = 0; i + 1 < length; ++i) {
+    if (lines[i] == L'\0') lines[i] = L'|';
+  }
+  report.checkText(Utf8(lines), "0,0,1920,1080=1420,0,1920,400|1920,0,3200,1024=1920,624,2720,1024",
+                   "the settings file holds one place per monitor");
+
+  // VESK restarted: a new host process on the same file.
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring command = L"\"" + std::wstring(self) + L"\" \"--dll=" + Wide(context.dllPath) +
+                         L"\" settings-remember-restarted";
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  PROCESS_INFORMATION child = {};
+  std::fflush(stdout);
+  if (!report.check(CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr,
+                                   nullptr, &startup, &child) != FALSE,
+                    "a new host process starts")) {
+    return;
+  }
+  DWORD exitCode = 1;
+  if (report.check(WaitForSingleObject(child.hProcess, 60000) == WAIT_OBJECT_0,
+                   "the new host process ends")) {
+    GetExitCodeProcess(child.hProcess, &exitCode);
+  }
+  report.checkEqual(static_cast<std::int32_t>(exitCode), 0,
+                    "the new host process finds the places again");
+  CloseHandle(child.hThread);
+  CloseHandle(child.hProcess);
+}
+
 const ScenarioRegistration kWorkArea("settings-work-area", &WorkAreaScenario);
 const ScenarioRegistration kKeepOnScreen("settings-keep-on-screen", &KeepOnScreenScenario);
 const ScenarioRegistration kChosenMonitor("settings-chosen-monitor", &ChosenMonitorScenario);
@@ -260,6 +366,10 @@ const ScenarioRegistration kBothAxesSideBySide("settings-both-axes-side-by-side"
                                                &BothAxesSideBySideScenario);
 const ScenarioRegistration kBothAxes("settings-both-axes", &BothAxesScenario);
 const ScenarioRegistration kBothAxesWalk("settings-both-axes-walk", &BothAxesWalkScenario);
+const ScenarioRegistration kRememberPerMonitor("settings-remember-per-monitor",
+                                               &RememberPerMonitorScenario);
+const ScenarioRegistration kRememberedAfterRestart("settings-remember-restarted",
+                                                   &RememberedAfterRestartScenario);
 
 }  // namespace
 }  // namespace tracking
