@@ -262,7 +262,7 @@ void BothAxesWalkScenario(HostContext& context) {
 // RememberPerMonitor=1: VESK's window left in a corner of each monitor is
 // found there by each show on that monitor, and by a new host process.
 constexpr RECT kCornerOfM1 = {1420, 0, 1920, 400};     // top right
-constexpr RECT kCornerOfM2 = {1920, 624, 2720, 1024};  // bottom left
+constexpr RECT kCornerOfM2 = {1940, 604, 2540, 1004};  // near the bottom left
 
 // Shows the main window with `previous` in front before, on `previousAt`,
 // checks where it lands and hides it again; `leaveAt`: moved there first.
@@ -327,7 +327,7 @@ void RememberPerMonitorScenario(HostContext& context) {
   for (DWORD i = 0; i + 1 < length; ++i) {
     if (lines[i] == L'\0') lines[i] = L'|';
   }
-  report.checkText(Utf8(lines), "0,0,1920,1080=1420,0,1920,400|1920,0,3200,1024=1920,624,2720,1024",
+  report.checkText(Utf8(lines), "0,0,1920,1080=1420,0,1920,400|1920,0,3200,1024=1940,604,2540,1004",
                    "the settings file holds one place per monitor");
 
   // VESK restarted: a new host process on the same file.
