@@ -34,8 +34,9 @@ std::vector<PlaceLine> ReadLines(const SettingsFile& settings) {
     PlaceLine line;
     line.key = text.substr(0, equals);
     line.monitor = RectOfText(line.key);
-    if (equals != std::string::npos)
+    if (equals != std::string::npos) {
       line.window = RectOfText(std::string_view(text).substr(equals + 1));
+    }
     lines.push_back(line);
   }
   return lines;
