@@ -320,10 +320,6 @@ inline const std::vector<Case>& AllCases() {
        "Center=1\r\n"
        "[places]\r\n"},
 
-      {"removing a key creates no file",
-       nullptr,
-       {DeleteKey("Places", "0,0,1920,1080"), ExpectSection("Places", "")},
-       nullptr},
   };
   return cases;
 }

@@ -233,7 +233,7 @@ class MoreSettingsTest : public TrackingTest {
     fake::setWorkArea(0, {0, 0, 1920, 1040});
     fake::setWorkArea(1, {1920, 0, 3200, 984});
   }
-  void hotkey(std::initializer_list<int> held, int key) {
+  void hotkey(const std::vector<int>& held, int key) {
     for (const int k : held) fake::setKeyDown(k, true);
     fake::keyDown(key);
     fake::keyUp(key);
@@ -397,7 +397,8 @@ enum class Do { ShowOnM1, ShowOnM2, LeaveAt, Hide, HideWritingNothing, Hotkey, M
 struct PlaceStep {
   Do what;
   Rect rect;
-  std::vector<int> keys = {};  // Hotkey: the keys held, the last one pressed
+  std::vector<int> held = {};  // Hotkey: the keys held, and the one pressed
+  int key = 0;
 };
 
 struct PlacesRow {
@@ -439,35 +440,20 @@ const PlacesRow kPlacesRows[] = {
       {Do::ShowOnM2, kA2},
       {Do::HideWritingNothing, {}}},
      "0,0,1920,1080=1400,40,1900,440|1920,0,3200,1024=1940,600,2740,1000"},
-    {"OffEveryShowIsScaled",
-     "",
-     {{Do::ShowOnM1, kHostStart},
-      {Do::LeaveAt, kA1},
-      {Do::Hide, {}},
-      {Do::ShowOnM2, {2853, 38, 3186, 417}},
-      {Do::LeaveAt, kA2},
-      {Do::Hide, {}},
-      {Do::ShowOnM1, {30, 633, 1230, 1055}}},
-     ""},
     {"HotkeysMoveToThePlacesTheNextHideRemembers",
      std::string(kOn) + kPlacesOfM2ThenM1,
      {{Do::ShowOnM1, kA1},
-      {Do::Hotkey, kA2, {kWin, platform::kKeyRight}},
-      {Do::Hotkey, {1940, 600, 2580, 1000}, {kWin, platform::kKeyControl, '5'}},
-      {Do::Hotkey, {2240, 312, 2880, 712}, {kWin, platform::kKeyHome}},
+      {Do::Hotkey, kA2, {kWin}, platform::kKeyRight},
+      {Do::Hotkey, {1940, 600, 2580, 1000}, {kWin, platform::kKeyControl}, '5'},
+      {Do::Hotkey, {2240, 312, 2880, 712}, {kWin}, platform::kKeyHome},
       {Do::Hide, {}},
       {Do::ShowOnM1, kA1},
-      {Do::Hotkey, {2240, 312, 2880, 712}, {kWin, platform::kKeyRight}}},
+      {Do::Hotkey, {2240, 312, 2880, 712}, {kWin}, platform::kKeyRight}},
      "0,0,1920,1080=1400,40,1900,440|1920,0,3200,1024=2240,312,2880,712"},
     {"CenterKeepsOnlyTheSize",
      std::string(kOn) + "Center=1\r\n" + kPlacesOfM2ThenM1,
      {{Do::ShowOnM2, {2160, 312, 2960, 712}}},
      "1920,0,3200,1024=1940,600,2740,1000|0,0,1920,1080=1400,40,1900,440"},
-    {"KeepOnScreenBringsThePlaceInside",
-     std::string(kOn) +
-         "KeepOnScreen=1\r\n[PlacesPerMonitor]\r\n1920,0,3200,1024=2600,700,3400,1100\r\n",
-     {{Do::ShowOnM2, {2400, 624, 3200, 1024}}},
-     "1920,0,3200,1024=2600,700,3400,1100"},
     {"AChangedLayoutFindsItsPlacesAgain",
      std::string(kOn) + "[PlacesPerMonitor]\r\n1920,0,3200,1024=1940,600,2740,1000\r\n",
      {{Do::M2Becomes, {1920, 0, 3360, 1050}},
@@ -516,14 +502,9 @@ TEST_P(RememberedPlacesTest, EachMonitorFindsTheWindowWhereItWasLeft) {
           EXPECT_EQ(fake::calls().deleteProfileKey, before.deleteProfileKey) << "step " << i;
         }
         continue;
-      case Do::Hotkey: {
-        const std::vector<int> held(step.keys.begin(), step.keys.end() - 1);
-        for (const int k : held) fake::setKeyDown(k, true);
-        fake::keyDown(step.keys.back());
-        fake::keyUp(step.keys.back());
-        for (const int k : held) fake::setKeyDown(k, false);
+      case Do::Hotkey:
+        hotkey(step.held, step.key);
         break;
-      }
       case Do::M2Becomes:
         fake::clearDisplays();
         fake::addMonitor(kM1, true);
