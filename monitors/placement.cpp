@@ -67,17 +67,17 @@ void PlaceOnMonitor(MonitorIndex target, MonitorIndex source, const PlacedWindow
   const PluginOptions options = window.options;
   const MonitorRules rules = RulesOf(options);
   if (target && source) {
-    const platform::Rect r = platform::getWindowRect(window.hostWindow);
+    const platform::Rect r = platform::getWindowRect(window.mainWindow);
     const platform::Rect area = AreaOf(monitors.entries()[*target], rules);
     platform::Rect placed = PlacedRect(r, AreaOf(monitors.entries()[*source], rules), area,
                                        PlacementRulesOf(options), widthPercent, heightPercent);
     if (rules.keepOnScreen) placed = KeptInside(placed, area);
-    MoveKeptInside(window.hostWindow, placed, area, rules.keepOnScreen);
+    MoveKeptInside(window.mainWindow, placed, area, rules.keepOnScreen);
   }
   if (options.center) {
     // The placement above has usually put the window where the centring
     // would; moving it there again only costs a window-manager round trip.
-    const platform::Rect centered = Center(window.hostWindow, monitors, rules, MoveWhenInPlace::No);
+    const platform::Rect centered = Center(window.mainWindow, monitors, rules, MoveWhenInPlace::No);
     // Stored only now, so a nested handler's write during the centring does
     // not outlive it.
     window.lastCenteredRect = centered;

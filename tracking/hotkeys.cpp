@@ -45,13 +45,13 @@ bool HandleHotkey(MainWindowController& controller, std::uint32_t virtualKey, bo
   // user types.
   if (!controller.shown || !controller.options.enableHotkeys) return false;
   if (!IsDown(platform::kKeyLeftWindows)) return false;
-  if (platform::getForegroundWindow() != controller.hostWindow) return false;
+  if (platform::getForegroundWindow() != controller.mainWindow) return false;
   const bool ctrl = IsDown(platform::kKeyControl);
   const bool shift = IsDown(platform::kKeyShift);
 
   switch (virtualKey) {
     case platform::kKeyHome:
-      if (release) CenterOnCurrentMonitor(controller.hostWindow, RulesOf(controller.options));
+      if (release) CenterOnCurrentMonitor(controller.mainWindow, RulesOf(controller.options));
       return true;
     case platform::kKeyLeft:
       if (release) MoveToMonitor(controller, MonitorStep::Previous, 0, 0);
@@ -71,7 +71,7 @@ void MoveToMonitor(MainWindowController& controller, MonitorStep step, std::int3
                    std::int32_t heightPercent) {
   const MonitorRules rules = RulesOf(controller.options);
   const MonitorList monitors(rules);
-  const MonitorIndex current = MonitorOfWindow(monitors, controller.hostWindow, rules);
+  const MonitorIndex current = MonitorOfWindow(monitors, controller.mainWindow, rules);
   const MonitorIndex target =
       current ? SteppedMonitor(monitors.entries().size(), *current, step) : std::nullopt;
   PlaceOnMonitor(target, current, controller.AsPlacedWindow(), widthPercent, heightPercent,

@@ -12,6 +12,6 @@ class MainWindowController;
 // happen on release.
 bool HandleHotkey(MainWindowController& controller, std::uint32_t virtualKey, bool release);
 
-// Moves the host window to the monitor `step` selects from its current one.
+// Moves the main window to the monitor `step` selects from its current one.
 void MoveToMonitor(MainWindowController& controller, MonitorStep step, std::int32_t widthPercent,
                    std::int32_t heightPercent);

@@ -27,7 +27,7 @@ class FlagScope {
 
 MainWindowController::MainWindowController(platform::WindowHandle window, HostBridge host,
                                            std::string pluginDirectory)
-    : hostWindow(window), settings(std::move(pluginDirectory)), host_(host) {
+    : mainWindow(window), settings(std::move(pluginDirectory)), host_(host) {
   options.load(settings);
 }
 
@@ -49,7 +49,7 @@ void MainWindowController::PlaceOnShow(platform::WindowHandle previousWindow) {
   const MonitorRules rules = RulesOf(options);
   const MonitorList monitors(rules);
   MonitorIndex target = ChosenMonitorIndex(monitors.entries(), ChoiceOf(options));
-  const MonitorIndex source = MonitorOfWindow(monitors, hostWindow, rules);
+  const MonitorIndex source = MonitorOfWindow(monitors, mainWindow, rules);
   if (!target) {
     // Asking for the desktop and shell windows costs a server round trip
     // each; the option or a null answer decide without them.
@@ -72,13 +72,13 @@ void MainWindowController::PlaceOnShow(platform::WindowHandle previousWindow) {
 
 void MainWindowController::CheckCenterAlways() {
   if (lastCenteredRect != platform::Rect{}) {
-    if (platform::getWindowRect(hostWindow) == lastCenteredRect) return;
+    if (platform::getWindowRect(mainWindow) == lastCenteredRect) return;
   } else if (!options.centerAlways) {
     return;
   }
   {
     const FlagScope inProgress(centerAlwaysInProgress_);
-    CenterOnCurrentMonitor(hostWindow, RulesOf(options));
+    CenterOnCurrentMonitor(mainWindow, RulesOf(options));
   }
   lastCenteredRect = platform::Rect{};
 }

@@ -13,12 +13,12 @@
 
 class MainWindowController {
  public:
-  // Tracks `hostWindow`, asks `host` about it, and loads the options once
+  // Tracks `mainWindow`, asks `host` about it, and loads the options once
   // from the settings file in `pluginDirectory`.
-  MainWindowController(platform::WindowHandle hostWindow, HostBridge host,
+  MainWindowController(platform::WindowHandle mainWindow, HostBridge host,
                        std::string pluginDirectory);
 
-  // One message sent to the host main window (seen by the message hook).
+  // One message sent to the main window (seen by the message hook).
   void OnWindowMessage(std::uint32_t message, platform::WordParam wParam);
 
   // Moves the window to the monitor the user works on as it is shown.
@@ -30,9 +30,9 @@ class MainWindowController {
   // Loads the options again from the settings file; the rest survives.
   void ReloadOptions() { options.load(settings); }
 
-  PlacedWindow AsPlacedWindow() { return PlacedWindow{hostWindow, options, lastCenteredRect}; }
+  PlacedWindow AsPlacedWindow() { return PlacedWindow{mainWindow, options, lastCenteredRect}; }
 
-  platform::WindowHandle hostWindow;
+  platform::WindowHandle mainWindow;
   SettingsFile settings;
   PluginOptions options;
   bool shown = false;

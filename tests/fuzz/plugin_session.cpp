@@ -9,7 +9,7 @@
 // Win+Home or Win+Ctrl+digit leaves the window where the geometry core puts
 // it, whenever no platform call is armed to fail or change the desktop.
 //
-// Input: the layout, the host window, two more windows, the settings, whether
+// Input: the layout, the main window, two more windows, the settings, whether
 // the host has a main window, then actions, each an opcode byte and its
 // operands (see Act).
 #include "monitors/geometry.h"

@@ -21,7 +21,7 @@ constexpr int kNumpad5 = 0x65;
 
 class HotkeysTest : public TrackingTest {
  protected:
-  // The host window shown on M1 and in front.
+  // The main window shown on M1 and in front.
   void showOnM1() {
     init();
     show(onM1);
@@ -50,7 +50,7 @@ class HotkeysTest : public TrackingTest {
   }
 };
 
-// Each combination pressed and released once with the host window shown on
+// Each combination pressed and released once with the main window shown on
 // M1 and in front.
 enum class Hotkey { Recognised, NotRecognised };
 
