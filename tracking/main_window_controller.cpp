@@ -27,15 +27,28 @@ class FlagScope {
 
 MainWindowController::MainWindowController(platform::WindowHandle window, HostBridge host,
                                            std::string pluginDirectory)
-    : mainWindow(window), settings(std::move(pluginDirectory)), host_(host) {
+    : mainWindow(window),
+      settings(std::move(pluginDirectory)),
+      // A window already visible (the plugin started again while VESK is
+      // open) gets no show of its own.
+      shown(platform::isWindowVisible(window)),
+      host_(host) {
   options.load(settings);
 }
 
-void MainWindowController::OnWindowMessage(std::uint32_t message, platform::WordParam wParam) {
+void MainWindowController::OnWindowMessage(std::uint32_t message, platform::WordParam wParam,
+                                           std::uint32_t windowPosFlags) {
   if (message == platform::kMessageShowWindow) {
     // Set before the host is asked: the placement's own moves see it shown.
     shown = wParam == 1;
     if (shown) PlaceOnShow(host_.previousWindow());
+  } else if (message == platform::kMessageWindowPosChanged) {
+    // SetWindowPos shows and hides without WM_SHOWWINDOW; only ShowWindow's
+    // show places the window.
+    if ((windowPosFlags & platform::kWindowPosHideWindow) != 0) shown = false;
+    if ((windowPosFlags & platform::kWindowPosShowWindow) != 0) shown = true;
+  } else if (message == platform::kMessageDestroy) {
+    shown = false;
   } else if (message == platform::kMessageWindowPosChanging) {
     if (centerAlwaysInProgress_) return;
     // The option is tested before the button: most notifications then cost

@@ -18,8 +18,10 @@ class MainWindowController {
   MainWindowController(platform::WindowHandle mainWindow, HostBridge host,
                        std::string pluginDirectory);
 
-  // One message sent to the main window (seen by the message hook).
-  void OnWindowMessage(std::uint32_t message, platform::WordParam wParam);
+  // One message sent to the main window (seen by the message hook);
+  // `windowPosFlags` of a WM_WINDOWPOSCHANGED.
+  void OnWindowMessage(std::uint32_t message, platform::WordParam wParam,
+                       std::uint32_t windowPosFlags = 0);
 
   // Moves the window to the monitor the user works on as it is shown.
   void PlaceOnShow(platform::WindowHandle previousWindow);
@@ -35,7 +37,7 @@ class MainWindowController {
   platform::WindowHandle mainWindow;
   SettingsFile settings;
   PluginOptions options;
-  bool shown = false;
+  bool shown;
   platform::Rect lastCenteredRect;
 
  private:

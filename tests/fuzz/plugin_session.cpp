@@ -244,6 +244,7 @@ void Hotkey(FuzzInput& input, int key) {
   // A dropped press with Win down is masked by one keystroke, down and up.
   FUZZ_CHECK(fake::injectedKeystrokes().size() - injected == (acts ? 2u : 0u));
   FUZZ_CHECK(fake::keyUp(key) != acts);
+  fake::pumpSentMessages();
   if (!acts) {
     FUZZ_CHECK(fake::windowRect(session.window) == before);
     return;
@@ -326,6 +327,7 @@ void Act(FuzzInput& input) {
       // Now and then as another program's injected keystroke.
       fake::keyDown(key, (modifiers & 8) != 0 ? 0x1234 : 0);
       fake::keyUp(key);
+      fake::pumpSentMessages();
       break;
     }
     case 6:

@@ -85,7 +85,7 @@ TEST_F(LifecycleTest, AFailedHookLeavesTheOtherOneAndTheController) {
   fakeHost().mainWindow = 77;
   PluginFunc_DoInit(kLibraryPath, 1, nullptr, nullptr, &FakeHostCallback, nullptr);
   EXPECT_FALSE(pluginState.callWndProcHook);
-  EXPECT_FALSE(pluginState.keyboardHook);
+  EXPECT_FALSE(pluginState.keyboardHookThread.running());
   EXPECT_NE(pluginState.controller, nullptr);
 }
 
