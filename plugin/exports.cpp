@@ -110,7 +110,9 @@ std::int32_t VMM_CDECL PluginFunc_DoAdvConfig() {
     if (saved && pluginState.controller) {
       pluginState.controller->ReloadOptions();
       dialog->applySavedTo(pluginState.controller->options);
-      FollowMainWindow(pluginState, false);
+      // The hook's thread reads the switch from the gate; it is started and
+      // stopped on VESK's thread only, as the window is shown and hidden.
+      hotkeyGate.hotkeysOn = pluginState.controller->options.enableHotkeys;
     }
     return 1;
   });
