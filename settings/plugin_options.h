@@ -25,6 +25,7 @@ struct PluginOptions {
   bool keepOnScreen;
   bool showOnPrimaryMonitor;
   std::int32_t showOnMonitorNumber;  // 0: none
+  bool rememberPerMonitor;           // the window's place per monitor, kept in the file
 
   PluginOptions();
 
@@ -75,6 +76,7 @@ inline constexpr OptionEntry kOptionTable[] = {
     FlagOption("KeepOnScreen", false, &PluginOptions::keepOnScreen),
     FlagOption("ShowOnPrimaryMonitor", false, &PluginOptions::showOnPrimaryMonitor),
     NumberOption("ShowOnMonitorNumber", 0, &PluginOptions::showOnMonitorNumber),
+    FlagOption("RememberPerMonitor", false, &PluginOptions::rememberPerMonitor),
 };
 inline constexpr std::size_t kOptionCount = sizeof kOptionTable / sizeof kOptionTable[0];
 
