@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr std::int32_t kLowestPercent = 10;
-constexpr std::int32_t kHighestPercent = 100;
 constexpr int kEditTextSize = 1024;
 constexpr platform::LongResult kButtonChecked = 1;
 

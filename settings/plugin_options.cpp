@@ -14,7 +14,8 @@ void PluginOptions::load(const SettingsFile& settings) {
     if (entry.flag != nullptr) {
       this->*entry.flag = settings.readBool(entry.key, entry.defaultValue != 0);
     } else {
-      this->*entry.number = settings.readInt(entry.key, entry.defaultValue);
+      const std::int32_t value = settings.readInt(entry.key, entry.defaultValue);
+      this->*entry.number = entry.percent ? PercentInRange(value) : value;
     }
   }
 }

@@ -39,6 +39,7 @@ struct OptionEntry {
   std::int32_t defaultValue;  // a flag's default is 0 or 1
   bool PluginOptions::*flag;
   std::int32_t PluginOptions::*number;
+  bool percent = false;  // a number kept within kLowestPercent..kHighestPercent
 };
 
 // Keys the percentage hotkeys write; loading reads the width from
@@ -48,6 +49,17 @@ constexpr const char* kKeyResizePercentValueV = "ResizePercentValueV";
 // Written by the width hotkey as well; never read.
 constexpr const char* kKeyResizePercentValueH = "ResizePercentValueH";
 constexpr std::int32_t kDefaultPercent = 80;
+// The range the dialog accepts and the hotkeys choose from.
+constexpr std::int32_t kLowestPercent = 10;
+constexpr std::int32_t kHighestPercent = 100;
+
+// A hand-edited file may hold any number: 0 % or 5000 % of a monitor is no
+// window size. 5000 -> 100, -3 -> 10, 60 -> 60.
+constexpr std::int32_t PercentInRange(std::int32_t percent) {
+  return percent < kLowestPercent    ? kLowestPercent
+         : percent > kHighestPercent ? kHighestPercent
+                                     : percent;
+}
 
 constexpr OptionEntry FlagOption(const char* key, bool fallback, bool PluginOptions::*field) {
   return OptionEntry{key, fallback ? 1 : 0, field, nullptr};
@@ -56,6 +68,10 @@ constexpr OptionEntry FlagOption(const char* key, bool fallback, bool PluginOpti
 constexpr OptionEntry NumberOption(const char* key, std::int32_t fallback,
                                    std::int32_t PluginOptions::*field) {
   return OptionEntry{key, fallback, nullptr, field};
+}
+
+constexpr OptionEntry PercentOption(const char* key, std::int32_t PluginOptions::*field) {
+  return OptionEntry{key, kDefaultPercent, nullptr, field, true};
 }
 
 // In field order, which is also the order of loading.
@@ -68,9 +84,9 @@ inline constexpr OptionEntry kOptionTable[] = {
     FlagOption("CenterAlways", false, &PluginOptions::centerAlways),
     FlagOption("EnableHotkeys", true, &PluginOptions::enableHotkeys),
     FlagOption("ResizePercent", false, &PluginOptions::resizePercent),
-    NumberOption(kKeyResizePercentValue, kDefaultPercent, &PluginOptions::resizePercentValue),
+    PercentOption(kKeyResizePercentValue, &PluginOptions::resizePercentValue),
     FlagOption("ResizePercentV", false, &PluginOptions::resizePercentV),
-    NumberOption(kKeyResizePercentValueV, kDefaultPercent, &PluginOptions::resizePercentValueV),
+    PercentOption(kKeyResizePercentValueV, &PluginOptions::resizePercentValueV),
     FlagOption("UseWorkArea", false, &PluginOptions::useWorkArea),
     FlagOption("UseBothAxes", false, &PluginOptions::useBothAxes),
     FlagOption("KeepOnScreen", false, &PluginOptions::keepOnScreen),

@@ -1,6 +1,5 @@
 #include "settings/settings_file.h"
 
-#include "common/module_file_name.h"
 #include "common/numbers.h"
 #include "platform/platform.h"
 
@@ -38,7 +37,7 @@ void SettingsFile::deleteKey(const char* section, const char* key) const {
 }
 
 std::string PluginDirectoryOf(std::uintptr_t moduleHandle) {
-  std::string directory = ReadModuleFileName(moduleHandle, platform::kMaxPath);
+  std::string directory = platform::getModuleFileName(moduleHandle, platform::kMaxPath);
   platform::pathRemoveFileSpec(directory);
   return directory;
 }
