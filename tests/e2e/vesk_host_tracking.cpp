@@ -41,7 +41,14 @@ int markersReceived = 0;
 HWND slowWindow = nullptr;
 DWORD slowSizeMs = 0;
 HANDLE slowSizeEntered = nullptr;
+LONGLONG slowSizeLeft = 0;  // QueryPerformanceCounter as the handler returned
 int sizeMessages = 0;
+
+LONGLONG Now() {
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return now.QuadPart;
+}
 
 LRESULT CALLBACK TrackedWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
@@ -60,6 +67,7 @@ LRESULT CALLBACK TrackedWindowProc(HWND window, UINT message, WPARAM wParam, LPA
       slowSizeMs = 0;
       SetEvent(slowSizeEntered);
       Sleep(busy);
+      slowSizeLeft = Now();
     }
   }
   return DefWindowProcA(window, message, wParam, lParam);
@@ -748,6 +756,7 @@ struct BusyTimeKeys {
   // not within 3 s.
   double keyMs = -1.0;
   double maskMs = -1.0;
+  LONGLONG winRightPressed = 0;
 };
 
 double MillisecondsSince(LONGLONG start, LONGLONG end) {
@@ -779,6 +788,7 @@ DWORD WINAPI PressWhileBusy(void* parameter) {
   Sleep(100);
   keys.keyMs = PressAndTime(*keys.shell, {KeyInput('B', false), KeyInput('B', true)}, 'B');
   constexpr DWORD kMaskKey = 0xE8;
+  keys.winRightPressed = Now();
   keys.maskMs = PressAndTime(*keys.shell,
                              {KeyInput(VK_LWIN, false), KeyInput(VK_RIGHT, false),
                               KeyInput(VK_RIGHT, true), KeyInput(VK_LWIN, true)},
@@ -822,6 +832,7 @@ void BusyScenario(HostContext& context) {
     } else {
       SetEvent(slowSizeEntered);
       Sleep(kBusyMs);
+      slowSizeLeft = Now();
     }
     const int moves = inSizeHandler ? 2 : 1;
     PumpUntil([&] { return sizeMessages - sizesBefore >= moves; }, 3000);
@@ -840,6 +851,8 @@ void BusyScenario(HostContext& context) {
                      ": its Win+Right is dropped at once (the shell sees our mask key "
                      "within 100 ms)",
                  std::to_string(keys.maskMs) + " ms");
+    report.check(keys.winRightPressed != 0 && keys.winRightPressed < slowSizeLeft,
+                 name + ": the other thread's Win+Right was pressed while the thread was busy");
     report.checkEqual(sizeMessages - sizesBefore, moves,
                       name + ": the window moved once per Win+Right");
     // Without a hotkey of this thread: M2 -> M1.
