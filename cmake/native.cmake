@@ -10,6 +10,7 @@ set(VMM_FAKE_SOURCES
   tests/fake/fake_failures.cpp
   tests/fake/fake_files.cpp
   tests/fake/fake_profiles.cpp
+  tests/fake/fake_threads.cpp
   tests/fake/fake_windows.cpp)
 set(VMM_UNIT_TEST_SOURCES
   tests/unit/controller_test.cpp

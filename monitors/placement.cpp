@@ -74,17 +74,17 @@ void PlaceOnMonitor(MonitorIndex target, MonitorIndex source, const PlacedWindow
     // A remembered place already lies on the target: placed from the target
     // to itself, it keeps its offset and size exactly.
     const platform::Rect r =
-        rememberedPlace ? *rememberedPlace : platform::getWindowRect(window.hostWindow);
+        rememberedPlace ? *rememberedPlace : platform::getWindowRect(window.mainWindow);
     const platform::Rect from = rememberedPlace ? area : AreaOf(monitors.entries()[*source], rules);
     platform::Rect placed =
         PlacedRect(r, from, area, PlacementRulesOf(options), widthPercent, heightPercent);
     if (rules.keepOnScreen) placed = KeptInside(placed, area);
-    MoveKeptInside(window.hostWindow, placed, area, rules.keepOnScreen);
+    MoveKeptInside(window.mainWindow, placed, area, rules.keepOnScreen);
   }
   if (options.center) {
     // The placement above has usually put the window where the centring
     // would; moving it there again only costs a window-manager round trip.
-    const platform::Rect centered = Center(window.hostWindow, monitors, rules, MoveWhenInPlace::No);
+    const platform::Rect centered = Center(window.mainWindow, monitors, rules, MoveWhenInPlace::No);
     // Stored only now, so a nested handler's write during the centring does
     // not outlive it.
     window.lastCenteredRect = centered;

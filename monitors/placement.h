@@ -1,4 +1,4 @@
-// Moving, scaling and centring the host window between monitors.
+// Moving, scaling and centring VESK's main window between monitors.
 #pragma once
 
 #include "monitors/monitor_list.h"
@@ -12,7 +12,7 @@
 // placement centred the window (all zero: none). The controller hands out
 // one of these over its own fields.
 struct PlacedWindow {
-  platform::WindowHandle hostWindow;
+  platform::WindowHandle mainWindow;
   const PluginOptions& options;
   platform::Rect& lastCenteredRect;
 };

@@ -72,13 +72,25 @@ struct SentMessage {
   WindowHandle window = 0;
   std::uint32_t message = 0;
   WordParam wParam = 0;
+  LongParam lParam = 0;
+  // Of a WM_WINDOWPOSCHANGED, the WINDOWPOS flags; 0 for any other message.
+  std::uint32_t windowPosFlags = 0;
 };
 
 constexpr std::uint32_t kDisplayAttachedToDesktop = 0x1;
 constexpr std::uint32_t kDisplayPrimaryDevice = 0x4;
 
+constexpr std::uint32_t kMessageDestroy = 0x0002;
+constexpr std::uint32_t kMessageActivate = 0x0006;
+constexpr std::uint32_t kMessageQuit = 0x0012;
 constexpr std::uint32_t kMessageShowWindow = 0x0018;
+constexpr std::uint32_t kMessageActivateApp = 0x001C;
 constexpr std::uint32_t kMessageWindowPosChanging = 0x0046;
+constexpr std::uint32_t kMessageWindowPosChanged = 0x0047;
+constexpr std::uint32_t kMessageApp = 0x8000;
+
+constexpr std::uint32_t kWindowPosShowWindow = 0x0040;
+constexpr std::uint32_t kWindowPosHideWindow = 0x0080;
 
 constexpr int kHookCallWndProc = 4;
 constexpr int kHookKeyboardLowLevel = 13;
@@ -115,6 +127,7 @@ WindowHandle getForegroundWindow();
 WindowHandle getDesktopWindow();
 WindowHandle getShellWindow();
 WindowHandle getActiveWindow();
+bool isWindowVisible(WindowHandle window);
 // Minimised (IsIconic).
 bool isIconic(WindowHandle window);
 // The first child of `parent` of the window class `className`
@@ -146,6 +159,39 @@ struct LowLevelKey {
 LowLevelKey lowLevelKeyOf(LongParam lParam);
 // One keystroke, press and release, through SendInput, carrying `extraInfo`.
 void injectKeystroke(std::uint32_t virtualKey, std::uintptr_t extraInfo);
+
+// Messages between threads. A message registered by name (0 when it cannot
+// be had); sendNotifyMessage hands a message to the window's own thread
+// without waiting: it goes through that thread's WH_CALLWNDPROC hooks when
+// the thread next takes its sent messages, in the order they were sent.
+std::uint32_t registerWindowMessage(const char* name);
+void sendNotifyMessage(WindowHandle window, std::uint32_t message, WordParam wParam,
+                       LongParam lParam);
+
+// Threads of our own. startThread runs proc(parameter) on a new thread and
+// answers its id, 0 when none could be started.
+using ThreadProc = std::uint32_t(VMM_STDCALL*)(void* parameter);
+ThreadId startThread(ThreadProc proc, void* parameter);
+ThreadId currentThreadId();
+// Gives the calling thread a message queue, so that messages posted to it
+// from now on are kept.
+void createMessageQueue();
+// Waits for the calling thread's next posted message, calling its low-level
+// hooks meanwhile (the platform calls them from here); false at WM_QUIT or
+// when the queue is gone.
+bool waitForThreadMessage(std::uint32_t& message);
+// False when the thread has no message queue (yet, or any more).
+bool postThreadMessage(ThreadId thread, std::uint32_t message);
+// Keeps the module that holds `module`'s code mapped until releaseModule (or
+// exitThreadReleasingModule) gives the reference back; false when it could
+// not be taken.
+bool referenceModule(ModuleHandle module);
+void releaseModule(ModuleHandle module);
+// Ends the calling thread and gives back its reference to `module` in one
+// step (FreeLibraryAndExitThread), so that the thread never runs code of an
+// unmapped module. Does not return on Windows; the fake records it and
+// returns.
+void exitThreadReleasingModule(ModuleHandle module);
 
 // Private profile files, with the contract of the Windows profile functions.
 // Every text, the path included, is UTF-8.

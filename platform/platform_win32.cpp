@@ -135,6 +135,7 @@ WindowHandle getForegroundWindow() { return fromHwnd(GetForegroundWindow()); }
 WindowHandle getDesktopWindow() { return fromHwnd(GetDesktopWindow()); }
 WindowHandle getShellWindow() { return fromHwnd(GetShellWindow()); }
 WindowHandle getActiveWindow() { return fromHwnd(GetActiveWindow()); }
+bool isWindowVisible(WindowHandle window) { return IsWindowVisible(toHwnd(window)) != FALSE; }
 
 bool isIconic(WindowHandle window) { return IsIconic(toHwnd(window)) != FALSE; }
 
@@ -170,7 +171,11 @@ LongResult callNextHook(int code, WordParam wParam, LongParam lParam) {
 
 SentMessage sentMessageOf(LongParam lParam) {
   const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
-  return SentMessage{fromHwnd(sent->hwnd), sent->message, sent->wParam};
+  SentMessage decoded{fromHwnd(sent->hwnd), sent->message, sent->wParam, sent->lParam, 0};
+  if (sent->message == WM_WINDOWPOSCHANGED && sent->lParam != 0) {
+    decoded.windowPosFlags = reinterpret_cast<const WINDOWPOS*>(sent->lParam)->flags;
+  }
+  return decoded;
 }
 
 LowLevelKey lowLevelKeyOf(LongParam lParam) {
@@ -188,6 +193,56 @@ void injectKeystroke(std::uint32_t virtualKey, std::uintptr_t extraInfo) {
   }
   inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
   SendInput(2, inputs, sizeof(INPUT));
+}
+
+std::uint32_t registerWindowMessage(const char* name) { return RegisterWindowMessageA(name); }
+
+void sendNotifyMessage(WindowHandle window, std::uint32_t message, WordParam wParam,
+                       LongParam lParam) {
+  SendNotifyMessageA(toHwnd(window), message, wParam, lParam);
+}
+
+ThreadId startThread(ThreadProc proc, void* parameter) {
+  // ThreadProc has LPTHREAD_START_ROUTINE's calling convention and sizes.
+  const auto windowsProc =
+      reinterpret_cast<LPTHREAD_START_ROUTINE>(reinterpret_cast<void (*)()>(proc));
+  DWORD id = 0;
+  const HANDLE thread = CreateThread(nullptr, 0, windowsProc, parameter, 0, &id);
+  if (thread == nullptr) return 0;
+  // Nobody waits for it: it ends by itself.
+  CloseHandle(thread);
+  return id;
+}
+
+ThreadId currentThreadId() { return GetCurrentThreadId(); }
+
+void createMessageQueue() {
+  MSG message;
+  PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+}
+
+bool waitForThreadMessage(std::uint32_t& message) {
+  MSG next;
+  if (GetMessageA(&next, nullptr, 0, 0) <= 0) return false;
+  message = next.message;
+  return true;
+}
+
+bool postThreadMessage(ThreadId thread, std::uint32_t message) {
+  return PostThreadMessageA(thread, message, 0, 0) != FALSE;
+}
+
+bool referenceModule(ModuleHandle module) {
+  HMODULE referenced = nullptr;
+  // A module's handle is its base address, which lies inside it.
+  return GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                            reinterpret_cast<LPCSTR>(module), &referenced) != FALSE;
+}
+
+void releaseModule(ModuleHandle module) { FreeLibrary(reinterpret_cast<HMODULE>(module)); }
+
+void exitThreadReleasingModule(ModuleHandle module) {
+  FreeLibraryAndExitThread(reinterpret_cast<HMODULE>(module), 0);
 }
 
 std::int32_t getProfileInt(const char* section, const char* key, std::int32_t fallback,

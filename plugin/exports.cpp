@@ -46,11 +46,13 @@ std::int32_t VMM_CDECL PluginFunc_DoInit(const char* libraryPath, std::int32_t p
     state.mainWindowThreadId = platform::getWindowThreadId(state.mainWindow);
     if (state.mainWindow == 0) return 1;
 
-    // The keyboard hook follows when the window is shown.
     state.callWndProcHook.reset(platform::installHook(platform::kHookCallWndProc, &CallWndProcHook,
                                                       0, state.mainWindowThreadId));
     state.controller = std::make_unique<MainWindowController>(
         state.mainWindow, state.host(), PluginDirectoryOf(state.moduleHandle));
+    // The keyboard hook is there while the window is shown: at once when it
+    // already is.
+    FollowMainWindow(state, false);
     return 1;
   });
 }
@@ -108,6 +110,9 @@ std::int32_t VMM_CDECL PluginFunc_DoAdvConfig() {
     if (saved && pluginState.controller) {
       pluginState.controller->ReloadOptions();
       dialog->applySavedTo(pluginState.controller->options);
+      // The hook's thread reads the switch from the gate; it is started and
+      // stopped on VESK's thread only, as the window is shown and hidden.
+      hotkeyGate.hotkeysOn = pluginState.controller->options.enableHotkeys;
     }
     return 1;
   });

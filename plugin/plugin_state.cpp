@@ -17,7 +17,8 @@ void OnLibraryUnload(bool processExit) {
 
 void ReleaseHooksAndController(PluginState& state) {
   state.callWndProcHook.reset();
-  state.keyboardHook.reset();
+  state.keyboardHookThread.stop();
+  hotkeyGate.hotkeysOn = false;
   if (!state.controller || state.hookCallsInProgress == 0) {
     state.controller.reset();
     return;

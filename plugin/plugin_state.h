@@ -3,6 +3,7 @@
 
 #include "common/host_bridge.h"
 #include "platform/platform.h"
+#include "plugin/keyboard_hook_thread.h"
 #include "plugin/plugin_api.h"
 #include "plugin/unique_hook.h"
 #include "tracking/main_window_controller.h"
@@ -23,7 +24,7 @@ struct PluginState {
   // Declared after the controller, so that even an implicit destruction
   // removes the hooks before the controller goes.
   UniqueHook callWndProcHook;
-  UniqueHook keyboardHook;
+  KeyboardHookThread keyboardHookThread;
   SearchNotifyCallback searchNotifyCallback = nullptr;
   std::int32_t searchState = 0;
   std::int32_t itemResultCount = 0;
@@ -44,14 +45,17 @@ struct PluginState {
 // lives releases everything through ReleaseHooksAndController instead.
 extern PluginState& pluginState;
 
-// Removes the message hook, then the keyboard hook, then lets the controller
-// go: at once, or, while a hook procedure call is still working in it, when
-// the outermost one returns.
+// Removes the message hook, then stops the keyboard hook's thread (hotkeys
+// it decided and VESK's thread has not yet taken are dropped), then lets the
+// controller go: at once, or, while a hook procedure call is still working
+// in it, when the outermost one returns.
 void ReleaseHooksAndController(PluginState& state);
 
 // The library is unloaded: while the host lives on (perhaps without a
 // shutdown) the hooks must go before the code they call; at process exit the
-// host's threads are gone and nothing is touched.
+// host's threads are gone and nothing is touched. Runs under the loader
+// lock, so it waits for nothing: the keyboard hook's thread holds a
+// reference to the module, and is gone before any unload.
 void OnLibraryUnload(bool processExit);
 
 // Marks a hook procedure call as running for as long as it lives.

@@ -21,9 +21,8 @@ std::int32_t PercentOfDigit(std::uint32_t virtualKey) {
   return digit == 0 ? 100 : digit * 10;
 }
 
-void ResizeByHotkey(MainWindowController& controller, std::uint32_t virtualKey, bool shift) {
-  const std::int32_t percent = PercentOfDigit(virtualKey);
-  if (shift) {
+void ResizeByHotkey(MainWindowController& controller, std::int32_t percent, bool height) {
+  if (height) {
     controller.options.resizePercentValueV = percent;
     controller.settings.writeInt(kKeyResizePercentValueV, percent);
     MoveToMonitor(controller, MonitorStep::Same, 0, percent);
@@ -37,41 +36,63 @@ void ResizeByHotkey(MainWindowController& controller, std::uint32_t virtualKey, 
   }
 }
 
+// Swallowed; on release, `action`.
+HotkeyDecision Recognised(bool release, HotkeyAction action, std::int32_t percent = 0) {
+  return HotkeyDecision{true, release ? Hotkey{action, percent} : Hotkey{}};
+}
+
 }  // namespace
 
-bool HandleHotkey(MainWindowController& controller, std::uint32_t virtualKey, bool release) {
+HotkeyDecision DecideHotkey(std::uint32_t virtualKey, bool release,
+                            platform::WindowHandle mainWindow) {
   // Every keystroke of the desktop passes here while the window is shown: the
   // cheapest tests come first, and the Windows key alone decides while the
   // user types.
-  if (!controller.shown || !controller.options.enableHotkeys) return false;
-  if (!IsDown(platform::kKeyLeftWindows)) return false;
-  if (platform::getForegroundWindow() != controller.hostWindow) return false;
+  if (!IsDown(platform::kKeyLeftWindows)) return HotkeyDecision{};
+  if (platform::getForegroundWindow() != mainWindow) return HotkeyDecision{};
   const bool ctrl = IsDown(platform::kKeyControl);
   const bool shift = IsDown(platform::kKeyShift);
 
   switch (virtualKey) {
     case platform::kKeyHome:
-      if (release) CenterOnCurrentMonitor(controller.hostWindow, RulesOf(controller.options));
-      return true;
+      return Recognised(release, HotkeyAction::Center);
     case platform::kKeyLeft:
-      if (release) MoveToMonitor(controller, MonitorStep::Previous, 0, 0);
-      return true;
+      return Recognised(release, HotkeyAction::Previous);
     case platform::kKeyRight:
-      if (release) MoveToMonitor(controller, MonitorStep::Next, 0, 0);
-      return true;
+      return Recognised(release, HotkeyAction::Next);
     default:
       break;
   }
-  if (!ctrl || virtualKey < kFirstDigit || virtualKey > kLastDigit) return false;
-  if (release) ResizeByHotkey(controller, virtualKey, shift);
-  return true;
+  if (!ctrl || virtualKey < kFirstDigit || virtualKey > kLastDigit) return HotkeyDecision{};
+  return Recognised(release, shift ? HotkeyAction::Height : HotkeyAction::Width,
+                    PercentOfDigit(virtualKey));
+}
+
+void PerformHotkey(MainWindowController& controller, const Hotkey& hotkey) {
+  switch (hotkey.action) {
+    case HotkeyAction::Center:
+      CenterOnCurrentMonitor(controller.mainWindow, RulesOf(controller.options));
+      break;
+    case HotkeyAction::Previous:
+      MoveToMonitor(controller, MonitorStep::Previous, 0, 0);
+      break;
+    case HotkeyAction::Next:
+      MoveToMonitor(controller, MonitorStep::Next, 0, 0);
+      break;
+    case HotkeyAction::Width:
+    case HotkeyAction::Height:
+      ResizeByHotkey(controller, hotkey.percent, hotkey.action == HotkeyAction::Height);
+      break;
+    case HotkeyAction::None:
+      break;
+  }
 }
 
 void MoveToMonitor(MainWindowController& controller, MonitorStep step, std::int32_t widthPercent,
                    std::int32_t heightPercent) {
   const MonitorRules rules = RulesOf(controller.options);
   const MonitorList monitors(rules);
-  const MonitorIndex current = MonitorOfWindow(monitors, controller.hostWindow, rules);
+  const MonitorIndex current = MonitorOfWindow(monitors, controller.mainWindow, rules);
   const MonitorIndex target =
       current ? SteppedMonitor(monitors.entries().size(), *current, step) : std::nullopt;
   // The percentage hotkeys act on the window where it is.

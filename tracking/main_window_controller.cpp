@@ -55,11 +55,17 @@ MonitorIndex MonitorOfPreviousWindow(const MonitorList& monitors, platform::Wind
 
 MainWindowController::MainWindowController(platform::WindowHandle window, HostBridge host,
                                            std::string pluginDirectory)
-    : hostWindow(window), settings(std::move(pluginDirectory)), host_(host) {
+    : mainWindow(window),
+      settings(std::move(pluginDirectory)),
+      // A window already visible (the plugin started again while VESK is
+      // open) gets no show of its own.
+      shown(platform::isWindowVisible(window)),
+      host_(host) {
   options.load(settings);
 }
 
-void MainWindowController::OnWindowMessage(std::uint32_t message, platform::WordParam wParam) {
+void MainWindowController::OnWindowMessage(std::uint32_t message, platform::WordParam wParam,
+                                           std::uint32_t windowPosFlags) {
   if (message == platform::kMessageShowWindow) {
     // Set before the host is asked: the placement's own moves see it shown.
     shown = wParam == 1;
@@ -69,6 +75,13 @@ void MainWindowController::OnWindowMessage(std::uint32_t message, platform::Word
       // Sent before the window disappears: it is still where the user left it.
       RememberPlaceOnHide();
     }
+  } else if (message == platform::kMessageWindowPosChanged) {
+    // SetWindowPos shows and hides without WM_SHOWWINDOW; only ShowWindow's
+    // show places the window.
+    if ((windowPosFlags & platform::kWindowPosHideWindow) != 0) shown = false;
+    if ((windowPosFlags & platform::kWindowPosShowWindow) != 0) shown = true;
+  } else if (message == platform::kMessageDestroy) {
+    shown = false;
   } else if (message == platform::kMessageWindowPosChanging) {
     if (centerAlwaysInProgress_) return;
     // The option is tested before the button: most notifications then cost
@@ -82,7 +95,7 @@ void MainWindowController::PlaceOnShow(platform::WindowHandle previousWindow) {
   const MonitorRules rules = RulesOf(options);
   const MonitorList monitors(rules);
   MonitorIndex target = ChosenMonitorIndex(monitors.entries(), ChoiceOf(options));
-  const MonitorIndex source = MonitorOfWindow(monitors, hostWindow, rules);
+  const MonitorIndex source = MonitorOfWindow(monitors, mainWindow, rules);
   // Each question about the previous window costs a server round trip; the
   // settings decide without them.
   if (!target && !options.showOnMonitorWithMouse) {
@@ -115,20 +128,20 @@ void MainWindowController::RememberPlaceOnHide() {
   if (!options.rememberPerMonitor) return;
   const MonitorRules rules = RulesOf(options);
   const MonitorList monitors(rules);
-  const platform::Rect window = platform::getWindowRect(hostWindow);
+  const platform::Rect window = platform::getWindowRect(mainWindow);
   const MonitorIndex holder = MonitorIndexOfRect(monitors.entries(), window, rules);
   if (holder) RememberPlace(settings, monitors.entries()[*holder].rect, window);
 }
 
 void MainWindowController::CheckCenterAlways() {
   if (lastCenteredRect != platform::Rect{}) {
-    if (platform::getWindowRect(hostWindow) == lastCenteredRect) return;
+    if (platform::getWindowRect(mainWindow) == lastCenteredRect) return;
   } else if (!options.centerAlways) {
     return;
   }
   {
     const FlagScope inProgress(centerAlwaysInProgress_);
-    CenterOnCurrentMonitor(hostWindow, RulesOf(options));
+    CenterOnCurrentMonitor(mainWindow, RulesOf(options));
   }
   lastCenteredRect = platform::Rect{};
 }

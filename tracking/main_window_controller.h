@@ -14,13 +14,15 @@
 
 class MainWindowController {
  public:
-  // Tracks `hostWindow`, asks `host` about it, and loads the options once
+  // Tracks `mainWindow`, asks `host` about it, and loads the options once
   // from the settings file in `pluginDirectory`.
-  MainWindowController(platform::WindowHandle hostWindow, HostBridge host,
+  MainWindowController(platform::WindowHandle mainWindow, HostBridge host,
                        std::string pluginDirectory);
 
-  // One message sent to the host main window (seen by the message hook).
-  void OnWindowMessage(std::uint32_t message, platform::WordParam wParam);
+  // One message sent to the main window (seen by the message hook);
+  // `windowPosFlags` of a WM_WINDOWPOSCHANGED.
+  void OnWindowMessage(std::uint32_t message, platform::WordParam wParam,
+                       std::uint32_t windowPosFlags = 0);
 
   // Moves the window to the monitor the user works on as it is shown.
   void PlaceOnShow(platform::WindowHandle previousWindow);
@@ -39,12 +41,12 @@ class MainWindowController {
   // Loads the options again from the settings file; the rest survives.
   void ReloadOptions() { options.load(settings); }
 
-  PlacedWindow AsPlacedWindow() { return PlacedWindow{hostWindow, options, lastCenteredRect}; }
+  PlacedWindow AsPlacedWindow() { return PlacedWindow{mainWindow, options, lastCenteredRect}; }
 
-  platform::WindowHandle hostWindow;
+  platform::WindowHandle mainWindow;
   SettingsFile settings;
   PluginOptions options;
-  bool shown = false;
+  bool shown;
   platform::Rect lastCenteredRect;
 
  private:

@@ -3,7 +3,7 @@
 # its right. One run holds all the scenarios, as each run costs a desktop.
 vmm_add_wine_test(tracking_main_job "1920x1080+0+0,1280x1024+1920+0" vesk_host
                   --dll=${VMM_WINE_DLL} --shell tracking-show tracking-mouse tracking-center
-                  tracking-reentry TIMEOUT 60)
+                  tracking-reentry tracking-busy TIMEOUT 60)
 
 # Figures only (see vesk_host_tracking_bench.cpp): fails when the run breaks
 # down, never on a timing.

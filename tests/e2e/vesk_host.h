@@ -91,6 +91,7 @@ class StandInShell {
   struct Key {
     DWORD virtualKey;
     bool release;
+    LONGLONG seenAt = 0;  // QueryPerformanceCounter as the hook saw it
   };
   StandInShell() = default;
   StandInShell(const StandInShell&) = delete;

@@ -17,7 +17,10 @@ StandInShell* runningShell = nullptr;
 LRESULT CALLBACK ShellKeyboardHook(int code, WPARAM wParam, LPARAM lParam) {
   if (code >= 0 && runningShell != nullptr) {
     const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
-    runningShell->logKey(StandInShell::Key{key->vkCode, (key->flags & LLKHF_UP) != 0});
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    runningShell->logKey(
+        StandInShell::Key{key->vkCode, (key->flags & LLKHF_UP) != 0, now.QuadPart});
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }

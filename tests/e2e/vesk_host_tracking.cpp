@@ -10,6 +10,11 @@
 //                   ShowOnMonitorWithMouse=1 against a known previous window
 //   tracking-center Center=1 without relative moves; the centre-once check
 //                   on the platform's real re-entry
+//   tracking-busy   the host's GUI thread busy for 1.5 s, once in its main
+//                   window's size handler after a Win+Right and once without
+//                   any hotkey: keystrokes of other threads reach the shell
+//                   at once, and a Win+Right meanwhile is dropped at once and
+//                   acted on once the thread is free
 #include "tests/e2e/vesk_host_tracking.h"
 
 #include <fstream>
@@ -31,6 +36,20 @@ std::map<HWND, KeyLog>& keyLogs() {
 int keystrokesReceived = 0;
 int markersReceived = 0;
 
+// The size handler of one window may be slow once; every WM_SIZE it gets is
+// counted.
+HWND slowWindow = nullptr;
+DWORD slowSizeMs = 0;
+HANDLE slowSizeEntered = nullptr;
+LONGLONG slowSizeLeft = 0;  // QueryPerformanceCounter as the handler returned
+int sizeMessages = 0;
+
+LONGLONG Now() {
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return now.QuadPart;
+}
+
 LRESULT CALLBACK TrackedWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
   const bool up = message == WM_KEYUP || message == WM_SYSKEYUP;
@@ -40,6 +59,16 @@ LRESULT CALLBACK TrackedWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     ++(down ? log.down : log.up)[key];
     ++keystrokesReceived;
     if (up && key == kMarkerKey) ++markersReceived;
+  }
+  if (message == WM_SIZE && window == slowWindow) {
+    ++sizeMessages;
+    if (slowSizeMs != 0) {
+      const DWORD busy = slowSizeMs;
+      slowSizeMs = 0;
+      SetEvent(slowSizeEntered);
+      Sleep(busy);
+      slowSizeLeft = Now();
+    }
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -716,10 +745,141 @@ void ReentryScenario(HostContext& context) {
   }
 }
 
+// Another program's keystrokes while VESK's thread is busy: they pass every
+// low-level hook, and the shell's (installed first, so called last) sees
+// them at once unless a hook before it waits for the busy thread.
+struct BusyTimeKeys {
+  StandInShell* shell;
+  HANDLE busy;  // set as VESK's thread becomes busy
+  // Milliseconds from SendInput to the shell's hook seeing the press of a
+  // plain key, and of the mask key our hook injects for a Win+Right; -1:
+  // not within 3 s.
+  double keyMs = -1.0;
+  double maskMs = -1.0;
+  LONGLONG winRightPressed = 0;
+};
+
+double MillisecondsSince(LONGLONG start, LONGLONG end) {
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  return static_cast<double>(end - start) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+double PressAndTime(StandInShell& shell, std::vector<INPUT> inputs, DWORD watched) {
+  const std::size_t before = shell.keys().size();
+  LARGE_INTEGER start;
+  QueryPerformanceCounter(&start);
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  for (int i = 0; i < 3000; ++i) {
+    const std::vector<StandInShell::Key> seen = shell.keys();
+    for (std::size_t k = before; k < seen.size(); ++k) {
+      if (seen[k].virtualKey == watched && !seen[k].release) {
+        return MillisecondsSince(start.QuadPart, seen[k].seenAt);
+      }
+    }
+    Sleep(1);
+  }
+  return -1.0;
+}
+
+DWORD WINAPI PressWhileBusy(void* parameter) {
+  auto& keys = *static_cast<BusyTimeKeys*>(parameter);
+  if (WaitForSingleObject(keys.busy, 5000) != WAIT_OBJECT_0) return 1;
+  Sleep(100);
+  keys.keyMs = PressAndTime(*keys.shell, {KeyInput('B', false), KeyInput('B', true)}, 'B');
+  constexpr DWORD kMaskKey = 0xE8;
+  keys.winRightPressed = Now();
+  keys.maskMs = PressAndTime(*keys.shell,
+                             {KeyInput(VK_LWIN, false), KeyInput(VK_RIGHT, false),
+                              KeyInput(VK_RIGHT, true), KeyInput(VK_LWIN, true)},
+                             kMaskKey);
+  return 0;
+}
+
+// VESK's thread busy for 1.5 s while its window is shown and in front: once
+// sleeping on its own, once in the main window's size handler, entered from
+// the move of a Win+Right. Meanwhile another thread types a key and presses
+// Win+Right. No keystroke waits for the busy thread; that Win+Right is
+// dropped at once and moves the window once the thread is free, once.
+void BusyScenario(HostContext& context) {
+  Report& report = context.report;
+  StandInShell* const shell = context.shell;
+  TrackedWindow main;
+  TrackedWindow previous;
+  if (!report.check(shell != nullptr, "busy: the run has the stand-in shell") ||
+      !PrepareWithPreviousOnM2(context, {}, main, previous) ||
+      !InitPlugin(context, main.handle())) {
+    return;
+  }
+  ShowMain(main);
+  CheckRect(report, main.rect(), kOnM2, "busy: the show lands at");
+  slowWindow = main.handle();
+  slowSizeEntered = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+  constexpr DWORD kBusyMs = 1500;
+  for (const bool inSizeHandler : {false, true}) {
+    const std::string name =
+        inSizeHandler ? "busy in the size handler after Win+Right" : "busy without a hotkey";
+    if (!CheckInFront(report, main, "before " + name)) break;
+    BusyTimeKeys keys{shell, slowSizeEntered};
+    const int sizesBefore = sizeMessages;
+    const std::size_t seenBefore = shell->keys().size();
+    const int hotkeysBefore = shell->hotkeys();
+    const HANDLE helper = CreateThread(nullptr, 0, &PressWhileBusy, &keys, 0, nullptr);
+    if (inSizeHandler) {
+      // M1 -> M2, then the other thread's Win+Right: back to M1.
+      slowSizeMs = kBusyMs;
+      report.check(PressCombination({VK_LWIN}, VK_RIGHT), name + ": Win+Right is retrieved");
+    } else {
+      SetEvent(slowSizeEntered);
+      Sleep(kBusyMs);
+      slowSizeLeft = Now();
+    }
+    const int moves = inSizeHandler ? 2 : 1;
+    PumpUntil([&] { return sizeMessages - sizesBefore >= moves; }, 3000);
+    // A hotkey done twice would move once more meanwhile.
+    PumpUntil([] { return false; }, 300);
+    WaitForSingleObject(helper, 5000);
+    CloseHandle(helper);
+    report.note(name + ": another thread's key reached the shell after " +
+                std::to_string(keys.keyMs) + " ms, its Win+Right's mask key after " +
+                std::to_string(keys.maskMs) + " ms");
+    report.check(keys.keyMs >= 0.0 && keys.keyMs <= 100.0,
+                 name + ": another thread's key reaches the shell's hook within 100 ms",
+                 std::to_string(keys.keyMs) + " ms");
+    report.check(keys.maskMs >= 0.0 && keys.maskMs <= 100.0,
+                 name +
+                     ": its Win+Right is dropped at once (the shell sees our mask key "
+                     "within 100 ms)",
+                 std::to_string(keys.maskMs) + " ms");
+    report.check(keys.winRightPressed != 0 && keys.winRightPressed < slowSizeLeft,
+                 name + ": the other thread's Win+Right was pressed while the thread was busy");
+    report.checkEqual(sizeMessages - sizesBefore, moves,
+                      name + ": the window moved once per Win+Right");
+    // Without a hotkey of this thread: M2 -> M1.
+    CheckRect(report, main.rect(), kMainStart, name + ": once the thread is free the window is at");
+    int rightSeen = 0;
+    const std::vector<StandInShell::Key> seen = shell->keys();
+    for (std::size_t k = seenBefore; k < seen.size(); ++k) {
+      if (seen[k].virtualKey == VK_RIGHT) ++rightSeen;
+    }
+    report.checkEqual(rightSeen, 0, name + ": the shell's hook never sees the arrow");
+    if (report.check(shell->sync(), name + ": the shell answers")) {
+      report.checkEqual(shell->hotkeys() - hotkeysBefore, 0,
+                        name + ": the shell gets no WM_HOTKEY");
+    }
+  }
+  slowWindow = nullptr;
+  CloseHandle(slowSizeEntered);
+  slowSizeEntered = nullptr;
+  HideMain(main);
+  report.checkEqual(context.plugin.DoShutDown(), 1, "busy: DoShutDown result");
+}
+
 const ScenarioRegistration kShow("tracking-show", &ShowAndHotkeysScenario);
 const ScenarioRegistration kReentry("tracking-reentry", &ReentryScenario);
 const ScenarioRegistration kMouse("tracking-mouse", &MouseScenario);
 const ScenarioRegistration kCenter("tracking-center", &CenterScenario);
+const ScenarioRegistration kBusy("tracking-busy", &BusyScenario);
 
 }  // namespace
 

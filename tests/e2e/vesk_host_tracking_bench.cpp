@@ -4,10 +4,13 @@
 //   tracking-bench
 //     keyboard: microseconds per keyboard event (a press or a release of 'A',
 //       injected with SendInput and retrieved by the message pump) with no
-//       hook, with a bare pass-through WH_KEYBOARD_LL hook of our own, and
-//       with the plugin's hooks; the main window hidden (another window of
-//       the host in front), where the plugin has no keyboard hook at all, and
-//       shown and in front, where its low-level hook sees every keystroke
+//       hook, with a bare pass-through WH_KEYBOARD_LL hook of our own on the
+//       GUI thread and one on a thread of its own, and with the plugin's
+//       hooks; the main window hidden (another window of the host in front),
+//       where the plugin has no keyboard hook at all, and shown and in front,
+//       where its low-level hook sees every keystroke
+//     hotkey: milliseconds from the release of Win+Right's arrow (injected
+//       with SendInput) to the window's move, as the host's thread sees it
 //     placement: a WM_SHOWWINDOW to the hidden main window that the plugin
 //       turns into a placement from M1 to M2, next to one monitor enumeration
 //       (EnumDisplayDevicesA + EnumDisplaySettingsA per attached device) and
@@ -83,10 +86,51 @@ bool QuietInit(HostContext& context, const TrackedWindow& main) {
                                &HostCallbackProc, nullptr) == 1;
 }
 
-enum class Hook { None, Bare, Plugin };
+enum class Hook { None, Bare, BareOwnThread, Plugin };
+constexpr int kHookConfigurations = 4;
 
 struct KeyboardFigures {
-  std::vector<double> perEvent[2][3];  // [shown][hook]
+  std::vector<double> perEvent[2][kHookConfigurations];  // [shown][hook]
+};
+
+// A bare pass-through low-level hook on a thread that does nothing else:
+// what any hook costs that never waits for the host's thread.
+class BareHookThread {
+ public:
+  bool start() {
+    ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    thread_ = CreateThread(nullptr, 0, &BareHookThread::run, this, 0, &id_);
+    const bool started = thread_ != nullptr && WaitForSingleObject(ready_, 5000) == WAIT_OBJECT_0;
+    return started && hooked_;
+  }
+  void stop() {
+    if (thread_ == nullptr) return;
+    PostThreadMessageA(id_, WM_QUIT, 0, 0);
+    WaitForSingleObject(thread_, 5000);
+    CloseHandle(thread_);
+    CloseHandle(ready_);
+    thread_ = nullptr;
+  }
+
+ private:
+  static DWORD WINAPI run(void* self) {
+    auto& owner = *static_cast<BareHookThread*>(self);
+    MSG message;
+    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+    const HHOOK hook =
+        SetWindowsHookExA(WH_KEYBOARD_LL, &BareKeyboardHook, GetModuleHandleA(nullptr), 0);
+    owner.hooked_ = hook != nullptr;
+    SetEvent(owner.ready_);
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    }
+    if (hook != nullptr) UnhookWindowsHookEx(hook);
+    return 0;
+  }
+
+  HANDLE thread_ = nullptr;
+  HANDLE ready_ = nullptr;
+  DWORD id_ = 0;
+  bool hooked_ = false;
 };
 
 // One round: every hook configuration with the window hidden, then shown.
@@ -123,6 +167,10 @@ bool KeyboardRound(HostContext& context, const TrackedWindow& main, const Tracke
     ok = bare != nullptr && ok;
     ok = record(shown, Hook::Bare, KeyboardBatch()) && ok;
     UnhookWindowsHookEx(bare);
+    BareHookThread ownThread;
+    ok = ownThread.start() && ok;
+    ok = record(shown, Hook::BareOwnThread, KeyboardBatch()) && ok;
+    ownThread.stop();
   }
   ShowWindow(main.handle(), SW_HIDE);
   HostWindow::pumpMessages();
@@ -144,16 +192,61 @@ void KeyboardBench(HostContext& context, const TrackedWindow& main, const Tracke
   for (int shown = 0; shown < 2; ++shown) {
     const double none = Median(figures.perEvent[shown][0]);
     const double bare = Median(figures.perEvent[shown][1]);
-    const double plugin = Median(figures.perEvent[shown][2]);
+    const double ownThread = Median(figures.perEvent[shown][2]);
+    const double plugin = Median(figures.perEvent[shown][3]);
     report.note(std::string("keyboard, ") + states[shown] + ": per event (us, median of " +
-                std::to_string(figures.perEvent[shown][2].size()) + " batches of " +
-                std::to_string(2 * kPairsPerBatch) + "): no hook " + Figure(none) + ", bare hook " +
-                Figure(bare) + ", plugin " + Figure(plugin));
+                std::to_string(figures.perEvent[shown][3].size()) + " batches of " +
+                std::to_string(2 * kPairsPerBatch) + "): no hook " + Figure(none) +
+                ", bare hook on the GUI thread " + Figure(bare) +
+                ", bare hook on a thread of its own " + Figure(ownThread) + ", plugin " +
+                Figure(plugin));
     report.note(std::string("keyboard, ") + states[shown] +
-                ": plugin / bare hook = " + Figure(bare > 0.0 ? plugin / bare : 0.0, 3) +
-                "; hook's own share (minus no hook): " + "plugin " + Figure(plugin - none) +
-                " us, bare " + Figure(bare - none) + " us");
+                ": plugin / bare hook on its own thread = " +
+                Figure(ownThread > 0.0 ? plugin / ownThread : 0.0, 3) +
+                "; hook's own share (minus no hook): plugin " + Figure(plugin - none) +
+                " us, bare on its own thread " + Figure(ownThread - none) +
+                " us, bare on the GUI thread " + Figure(bare - none) + " us");
   }
+}
+
+// From the release of Win+Right's arrow to the window's move, as the host's
+// thread sees it: the time the hotkey's work waits for, wherever it runs.
+void HotkeyBench(HostContext& context, const TrackedWindow& main) {
+  constexpr int kRounds = 20;
+  Report& report = context.report;
+  std::vector<double> latencies;
+  main.moveTo(kMainStart);
+  if (!QuietInit(context, main)) return;
+  ShowWindow(main.handle(), SW_SHOW);
+  HostWindow::pumpMessages();
+  for (int round = 0; round < kRounds; ++round) {
+    if (!CheckInFront(report, main, "for the hotkey round " + std::to_string(round))) break;
+    const RECT before = main.rect();
+    INPUT press[2] = {KeyInput(VK_LWIN, false), KeyInput(VK_RIGHT, false)};
+    SendInput(2, press, sizeof(INPUT));
+    PumpUntil([] { return false; }, 30);
+    INPUT release[2] = {KeyInput(VK_RIGHT, true), KeyInput(VK_LWIN, true)};
+    const Stopwatch watch;
+    SendInput(2, release, sizeof(INPUT));
+    const bool moved = PumpUntil(
+        [&] {
+          const RECT now = main.rect();
+          return EqualRect(&now, &before) == FALSE;
+        },
+        2000);
+    if (!moved) break;
+    latencies.push_back(watch.microseconds() / 1000.0);
+    PumpUntil([] { return false; }, 30);
+  }
+  ShowWindow(main.handle(), SW_HIDE);
+  HostWindow::pumpMessages();
+  context.plugin.DoShutDown();
+  report.checkEqual(static_cast<std::int32_t>(latencies.size()), kRounds,
+                    "hotkey: every Win+Right moved the window");
+  const double slowest =
+      latencies.empty() ? 0.0 : *std::max_element(latencies.begin(), latencies.end());
+  report.note("hotkey: release to move (ms, median of " + std::to_string(latencies.size()) +
+              "): " + Figure(Median(latencies), 3) + ", slowest " + Figure(slowest, 3));
 }
 
 // EnumDisplayDevicesA over every device and EnumDisplaySettingsA for those
@@ -334,6 +427,7 @@ void BenchScenario(HostContext& context) {
 
   CallCosts(context, main);
   KeyboardBench(context, main, other);
+  HotkeyBench(context, main);
   PlacementBench(context, main, "default options");
   WriteSettings(settingsPath, {{"Center", "1"}});
   PlacementBench(context, main, "Center=1");

@@ -11,6 +11,7 @@ Desktop& desktop() {
 }
 
 void reset() {
+  endThreads();
   desktop() = Desktop{};
   resetAllocationFailure();
 }

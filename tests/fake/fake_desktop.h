@@ -120,10 +120,32 @@ void setCursor(platform::Point point, bool readable = true);
 // Messages through the WH_CALLWNDPROC hooks of the window's thread, then to the
 // window procedure, which only records it.
 void sendMessage(platform::WindowHandle window, std::uint32_t message, platform::WordParam wParam);
-// WM_SHOWWINDOW, then the WM_WINDOWPOSCHANGING that showing or hiding sends.
+// WM_SHOWWINDOW, then what SetWindowPos sends to show or hide: the window's
+// visibility changes between its WM_WINDOWPOSCHANGING and WM_WINDOWPOSCHANGED.
 void showWindow(platform::WindowHandle window, bool show);
+// SetWindowPos with `flags`, which may show or hide the window.
+void setWindowPos(platform::WindowHandle window, std::uint32_t flags);
+// Visible or not without any message, as windows are when the plugin starts.
+void setWindowVisible(platform::WindowHandle window, bool visible);
+// DestroyWindow: a visible window is hidden first, then WM_DESTROY and
+// WM_NCDESTROY; afterwards the handle is unknown.
+void destroyWindow(platform::WindowHandle window);
 
-// One keystroke through the desktop's WH_KEYBOARD_LL hooks, newest first, with
+// Messages a thread of the plugin's sent to a window of the test's thread
+// without waiting (sendNotifyMessage) wait until the test pumps; then they go
+// through the hooks in the order they were sent.
+void pumpSentMessages();
+int pendingSentMessages();
+
+// Threads the plugin started and that have not ended yet.
+int liveThreads();
+// References to `module` taken and not given back.
+int moduleReferences(platform::ModuleHandle module);
+// Threads that ended giving back their module reference.
+int exitsReleasingModule();
+
+// One keystroke through the desktop's WH_KEYBOARD_LL hooks, newest first, each
+// called on the thread that installed it (and waited for), with
 // the `extraInfo` of the program that injected it (0: typed). Answers true
 // when it reached the window in front (no hook dropped it). Afterwards the
 // key state records it. Keystrokes a hook injects with injectKeystroke pass
@@ -152,6 +174,9 @@ int keystrokesReceived();
 int maxPosChangingDepth();
 
 int installedHooks(int hookType);
+// Windows removes a low-level hook that answers too slowly without telling
+// its owner: the hooks of `hookType` are gone, and nobody is told.
+void dropHooksSilently(int hookType);
 // Called as each hook is removed, before it is gone.
 void setHookRemovalObserver(std::function<void()> observer);
 // "install 4 on 1", "remove 4", ... in the order they happened.

@@ -26,6 +26,7 @@ struct Window {
   std::int32_t minLeft = std::numeric_limits<std::int32_t>::min();
   std::int32_t minTop = std::numeric_limits<std::int32_t>::min();
   bool rectUnreadable = false;
+  bool visible = false;
   std::string className;
   bool iconic = false;
   // Children: dialog controls, the shell's icon view.
@@ -45,6 +46,15 @@ struct Hook {
   int type;
   platform::HookProc proc;
   platform::ThreadId thread;
+  platform::ThreadId owner;  // the thread that installed it
+};
+
+// A message sent to another thread's window without waiting.
+struct QueuedMessage {
+  platform::WindowHandle window;
+  std::uint32_t message;
+  platform::WordParam wParam;
+  platform::LongParam lParam;
 };
 
 // A failure or action armed for one call; no action: the call fails.
@@ -78,6 +88,8 @@ struct Desktop {
   std::vector<std::string> hookEvents;
   std::function<void()> hookRemovalObserver;
   std::vector<ReceivedMessage> received;
+  std::vector<QueuedMessage> sentToOtherThreads;
+  std::map<std::string, std::uint32_t> registeredMessages;
   int keystrokes = 0;
   std::vector<InjectedKeystroke> injected;
   std::size_t injectedDelivered = 0;
@@ -122,5 +134,20 @@ class CountedAllocations {
 
 // Disarms failAllocation; reset() calls it.
 void resetAllocationFailure();
+
+// Delivers a message through the WH_CALLWNDPROC hooks of the window's
+// thread, then to the window.
+void deliver(platform::WindowHandle window, std::uint32_t message, platform::WordParam wParam,
+             platform::LongParam lParam = 0);
+
+// The fake thread the caller runs as: 0 for the test's own thread, which
+// plays every GUI thread.
+platform::ThreadId callingThread();
+// Calls a low-level hook on the thread that installed it, as Windows does
+// from that thread's message loop, and waits for its answer.
+platform::LongResult callOnOwnerThread(const Hook& hook, platform::WordParam wParam,
+                                       platform::LongParam lParam);
+// Asks every thread still running to quit and waits for them; reset() calls it.
+void endThreads();
 
 }  // namespace fake

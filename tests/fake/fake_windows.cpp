@@ -17,6 +17,11 @@ struct CallWndProcRecord {
   platform::WindowHandle window;
 };
 
+// The fake WINDOWPOS a WM_WINDOWPOSCHANGED points to.
+struct WindowPosRecord {
+  std::uint32_t flags;
+};
+
 std::vector<Hook> hooksOf(int type, platform::ThreadId thread) {
   std::vector<Hook> found;
   for (const Hook& hook : desktop().hooks) {
@@ -32,15 +37,32 @@ platform::ThreadId threadOf(platform::WindowHandle window) {
   return it == desktop().windows.end() ? 0 : it->second.thread;
 }
 
-void deliver(platform::WindowHandle window, std::uint32_t message, platform::WordParam wParam) {
+}  // namespace
+
+void deliver(platform::WindowHandle window, std::uint32_t message, platform::WordParam wParam,
+             platform::LongParam lParam) {
   const UncountedAllocations bookkeeping;
   // Hooks may install or remove hooks while they run; walk a copy.
   for (const Hook& hook : hooksOf(platform::kHookCallWndProc, threadOf(window))) {
-    CallWndProcRecord record{0, wParam, message, window};
+    CallWndProcRecord record{lParam, wParam, message, window};
     const CountedAllocations hookProcedure;
     hook.proc(0, 1, reinterpret_cast<platform::LongParam>(&record));
   }
   desktop().received.push_back(ReceivedMessage{window, message, wParam});
+}
+
+namespace {
+
+// What SetWindowPos sends, with the visibility applied between the two.
+void windowPos(platform::WindowHandle window, std::uint32_t flags) {
+  deliver(window, platform::kMessageWindowPosChanging, 0);
+  const auto it = desktop().windows.find(window);
+  if (it == desktop().windows.end()) return;
+  if ((flags & platform::kWindowPosShowWindow) != 0) it->second.visible = true;
+  if ((flags & platform::kWindowPosHideWindow) != 0) it->second.visible = false;
+  WindowPosRecord record{flags};
+  deliver(window, platform::kMessageWindowPosChanged, 0,
+          reinterpret_cast<platform::LongParam>(&record));
 }
 
 // The fake KBDLLHOOKSTRUCT: what lowLevelKeyOf decodes.
@@ -58,8 +80,8 @@ bool keystroke(int virtualKey, bool release, std::uintptr_t extraInfo) {
   for (const Hook& hook : hooksOf(platform::kHookKeyboardLowLevel, 0)) {
     LowLevelRecord record{static_cast<std::uint32_t>(virtualKey), release, extraInfo};
     const CountedAllocations hookProcedure;
-    if (hook.proc(0, release ? 0x0101 : 0x0100, reinterpret_cast<platform::LongParam>(&record)) !=
-        0) {
+    if (callOnOwnerThread(hook, release ? 0x0101 : 0x0100,
+                          reinterpret_cast<platform::LongParam>(&record)) != 0) {
       dropped = true;
       break;
     }
@@ -196,7 +218,40 @@ void sendMessage(platform::WindowHandle window, std::uint32_t message, platform:
 
 void showWindow(platform::WindowHandle window, bool show) {
   deliver(window, platform::kMessageShowWindow, show ? 1 : 0);
-  deliver(window, platform::kMessageWindowPosChanging, 0);
+  windowPos(window, show ? platform::kWindowPosShowWindow : platform::kWindowPosHideWindow);
+}
+
+void setWindowPos(platform::WindowHandle window, std::uint32_t flags) { windowPos(window, flags); }
+
+void setWindowVisible(platform::WindowHandle window, bool visible) {
+  desktop().windows[window].visible = visible;
+}
+
+void destroyWindow(platform::WindowHandle window) {
+  if (desktop().windows.count(window) == 0) return;
+  if (desktop().windows[window].visible) windowPos(window, platform::kWindowPosHideWindow);
+  deliver(window, platform::kMessageDestroy, 0);
+  deliver(window, platform::kMessageNcDestroy, 0);
+  desktop().windows.erase(window);
+}
+
+void pumpSentMessages() {
+  const UncountedAllocations bookkeeping;
+  // In the order they were sent; what a hook sends meanwhile comes after.
+  while (!desktop().sentToOtherThreads.empty()) {
+    const QueuedMessage next = desktop().sentToOtherThreads.front();
+    desktop().sentToOtherThreads.erase(desktop().sentToOtherThreads.begin());
+    deliver(next.window, next.message, next.wParam, next.lParam);
+  }
+}
+
+int pendingSentMessages() { return static_cast<int>(desktop().sentToOtherThreads.size()); }
+
+void dropHooksSilently(int hookType) {
+  auto& hooks = desktop().hooks;
+  hooks.erase(
+      std::remove_if(hooks.begin(), hooks.end(), [&](const Hook& h) { return h.type == hookType; }),
+      hooks.end());
 }
 
 bool keyDown(int virtualKey, std::uintptr_t extraInfo) {
@@ -281,6 +336,10 @@ WindowHandle getForegroundWindow() {
 WindowHandle getDesktopWindow() { return desktop().desktop; }
 WindowHandle getShellWindow() { return desktop().shell; }
 WindowHandle getActiveWindow() { return desktop().active; }
+bool isWindowVisible(WindowHandle window) {
+  const auto it = desktop().windows.find(window);
+  return it != desktop().windows.end() && it->second.visible;
+}
 
 bool isIconic(WindowHandle window) {
   const auto it = desktop().windows.find(window);
@@ -316,7 +375,7 @@ HookHandle installHook(int hookType, HookProc proc, ModuleHandle module, ThreadI
   HookHandle handle = 0;
   if (!fails && valid && proc != nullptr) {
     handle = desktop().nextHook++;
-    desktop().hooks.push_back(fake::Hook{handle, hookType, proc, thread});
+    desktop().hooks.push_back(fake::Hook{handle, hookType, proc, thread, fake::callingThread()});
     desktop().hookEvents.push_back("install " + std::to_string(hookType) + " on " +
                                    std::to_string(thread));
   }
@@ -343,12 +402,39 @@ LongResult callNextHook(int, WordParam, LongParam) {
 
 SentMessage sentMessageOf(LongParam lParam) {
   const auto* record = reinterpret_cast<const fake::CallWndProcRecord*>(lParam);
-  return SentMessage{record->window, record->message, record->wParam};
+  SentMessage sent{record->window, record->message, record->wParam, record->lParam, 0};
+  if (record->message == kMessageWindowPosChanged && record->lParam != 0) {
+    sent.windowPosFlags = reinterpret_cast<const fake::WindowPosRecord*>(record->lParam)->flags;
+  }
+  return sent;
 }
 
 LowLevelKey lowLevelKeyOf(LongParam lParam) {
   const auto* record = reinterpret_cast<const fake::LowLevelRecord*>(lParam);
   return LowLevelKey{record->virtualKey, record->release, record->extraInfo};
+}
+
+std::uint32_t registerWindowMessage(const char* name) {
+  const fake::UncountedAllocations bookkeeping;
+  auto& registered = desktop().registeredMessages;
+  const auto it = registered.find(name);
+  if (it != registered.end()) return it->second;
+  const auto message = static_cast<std::uint32_t>(0xC000 + registered.size());
+  registered[name] = message;
+  return message;
+}
+
+void sendNotifyMessage(WindowHandle window, std::uint32_t message, WordParam wParam,
+                       LongParam lParam) {
+  const fake::UncountedAllocations bookkeeping;
+  // The test's own thread plays every window's thread: from there a message
+  // is delivered at once; from a thread of the plugin's it waits until the
+  // test pumps.
+  if (fake::callingThread() == 0) {
+    fake::deliver(window, message, wParam, lParam);
+  } else {
+    desktop().sentToOtherThreads.push_back(fake::QueuedMessage{window, message, wParam, lParam});
+  }
 }
 
 void injectKeystroke(std::uint32_t virtualKey, std::uintptr_t extraInfo) {

@@ -9,7 +9,7 @@
 // Win+Home or Win+Ctrl+digit leaves the window where the geometry core puts
 // it, whenever no platform call is armed to fail or change the desktop.
 //
-// Input: the layout, the host window, two more windows, the settings, whether
+// Input: the layout, the main window, two more windows, the settings, whether
 // the host has a main window, then actions, each an opcode byte and its
 // operands (see Act).
 #include "monitors/geometry.h"
@@ -244,6 +244,7 @@ void Hotkey(FuzzInput& input, int key) {
   // A dropped press with Win down is masked by one keystroke, down and up.
   FUZZ_CHECK(fake::injectedKeystrokes().size() - injected == (acts ? 2u : 0u));
   FUZZ_CHECK(fake::keyUp(key) != acts);
+  fake::pumpSentMessages();
   if (!acts) {
     FUZZ_CHECK(fake::windowRect(session.window) == before);
     return;
@@ -326,6 +327,7 @@ void Act(FuzzInput& input) {
       // Now and then as another program's injected keystroke.
       fake::keyDown(key, (modifiers & 8) != 0 ? 0x1234 : 0);
       fake::keyUp(key);
+      fake::pumpSentMessages();
       break;
     }
     case 6:

@@ -72,11 +72,13 @@ class DisplayScalingTest : public TrackingTest {
     for (const int key : {platform::kKeyRight, platform::kKeyHome, platform::kKeyLeft}) {
       fake::keyDown(key);
       fake::keyUp(key);
+      fake::pumpSentMessages();
       seen.push_back(hostRect());
     }
     fake::setKeyDown(platform::kKeyControl, true);
     fake::keyDown('5');
     fake::keyUp('5');
+    fake::pumpSentMessages();
     seen.push_back(hostRect());
     return seen;
   }

@@ -21,7 +21,7 @@ constexpr int kNumpad5 = 0x65;
 
 class HotkeysTest : public TrackingTest {
  protected:
-  // The host window shown on M1 and in front.
+  // The main window shown on M1 and in front.
   void showOnM1() {
     init();
     show(onM1);
@@ -30,10 +30,12 @@ class HotkeysTest : public TrackingTest {
   void hold(std::initializer_list<int> keys) {
     for (int key : keys) fake::setKeyDown(key, true);
   }
-  // Press and release of `key`; answers how many of the two reached the host.
+  // Press and release of `key`, then VESK's thread takes what the hook
+  // handed it; answers how many of the two keystrokes reached the host.
   int tap(int key, std::uintptr_t extraInfo = 0) {
     const bool press = fake::keyDown(key, extraInfo);
     const bool release = fake::keyUp(key, extraInfo);
+    fake::pumpSentMessages();
     return (press ? 1 : 0) + (release ? 1 : 0);
   }
   // The keystrokes our hook injected: each must be the mask key, marked as
@@ -50,7 +52,7 @@ class HotkeysTest : public TrackingTest {
   }
 };
 
-// Each combination pressed and released once with the host window shown on
+// Each combination pressed and released once with the main window shown on
 // M1 and in front.
 enum class Hotkey { Recognised, NotRecognised };
 
@@ -127,8 +129,9 @@ TEST_F(HotkeysTest, AutoRepeatIsSwallowedMaskedAndMovesOnceOnRelease) {
   EXPECT_FALSE(fake::keyDown(platform::kKeyRight));
   EXPECT_FALSE(fake::keyDown(platform::kKeyRight));
   EXPECT_FALSE(fake::keyDown(platform::kKeyRight));
-  EXPECT_TRUE(fake::moveCalls().empty());
   EXPECT_FALSE(fake::keyUp(platform::kKeyRight));
+  EXPECT_TRUE(fake::moveCalls().empty()) << "decided apart from VESK's thread";
+  fake::pumpSentMessages();
   EXPECT_EQ(fake::moveCalls().size(), 1u);
   EXPECT_EQ(hostRect(), kHostOnM2);
   EXPECT_EQ(maskKeystrokes(), 3);
@@ -167,6 +170,7 @@ TEST_F(HotkeysTest, WinReleasedBeforeTheArrowLetsTheReleaseThrough) {
   EXPECT_FALSE(fake::keyDown(platform::kKeyRight));
   fake::setKeyDown(kWin, false);
   EXPECT_TRUE(fake::keyUp(platform::kKeyRight));
+  fake::pumpSentMessages();
   EXPECT_TRUE(fake::moveCalls().empty());
 }
 
@@ -176,6 +180,7 @@ TEST_F(HotkeysTest, CtrlReleasedBeforeTheDigitChangesNothing) {
   EXPECT_FALSE(fake::keyDown('5'));
   fake::setKeyDown(kCtrl, false);
   EXPECT_TRUE(fake::keyUp('5'));
+  fake::pumpSentMessages();
   EXPECT_EQ(controller().options.resizePercentValue, 80);
   EXPECT_FALSE(fake::fileExists(kSettingsPath));
   EXPECT_TRUE(fake::moveCalls().empty());
@@ -261,6 +266,103 @@ TEST_P(InactiveHotkeysTest, NothingHappensAndEveryKeystrokePasses) {
 
 INSTANTIATE_TEST_SUITE_P(Inactive, InactiveHotkeysTest, ::testing::ValuesIn(kInactive),
                          TableRowName<InactiveRow>);
+
+// Win+Right is pressed and released, and before VESK's thread takes the
+// hotkey the window goes, or the plugin does: the thread and its hook go
+// with it, the pending hotkey is dropped, and the module reference the
+// thread held is given back as it leaves.
+enum class Goes { HiddenBySetWindowPos, Destroyed, ShutDown, Unloaded, StartedAgain };
+
+struct PendingRow {
+  const char* name;
+  Goes how;
+  bool hotkeysAfter;  // the window still shown, with a controller
+};
+
+void PrintTo(const PendingRow& row, std::ostream* os) { *os << row.name; }
+
+const PendingRow kPending[] = {
+    {"HiddenBySetWindowPos", Goes::HiddenBySetWindowPos, false},
+    {"DestroyedWhileShown", Goes::Destroyed, false},
+    {"ShutDown", Goes::ShutDown, false},
+    {"Unloaded", Goes::Unloaded, false},
+    {"StartedAgainWhileShown", Goes::StartedAgain, true},
+};
+
+class PendingHotkeyTest : public TrackingTableTest<PendingRow, HotkeysTest> {};
+
+TEST_P(PendingHotkeyTest, NothingOfOursOutlivesItAndThePendingHotkeyIsDropped) {
+  const PendingRow& row = GetParam();
+  showOnM1();
+  EXPECT_EQ(fake::liveThreads(), 1);
+  EXPECT_EQ(fake::moduleReferences(kPluginModule), 1);
+  hold({kWin});
+  EXPECT_FALSE(fake::keyDown(platform::kKeyRight));
+  EXPECT_FALSE(fake::keyUp(platform::kKeyRight));
+  EXPECT_EQ(fake::pendingSentMessages(), 1);
+  switch (row.how) {
+    case Goes::HiddenBySetWindowPos:
+      fake::setWindowPos(host, platform::kWindowPosHideWindow);
+      break;
+    case Goes::Destroyed:
+      fake::destroyWindow(host);
+      break;
+    case Goes::ShutDown:
+      PluginFunc_DoShutDown();
+      break;
+    case Goes::Unloaded:
+      OnLibraryUnload(false);
+      break;
+    case Goes::StartedAgain:
+      init();
+      break;
+  }
+  fake::pumpSentMessages();
+  EXPECT_TRUE(fake::moveCalls().empty()) << "the pending hotkey was dropped";
+  EXPECT_EQ(fake::installedHooks(platform::kHookKeyboardLowLevel), row.hotkeysAfter ? 1 : 0);
+  EXPECT_EQ(fake::liveThreads(), row.hotkeysAfter ? 1 : 0);
+  EXPECT_EQ(fake::moduleReferences(kPluginModule), row.hotkeysAfter ? 1 : 0);
+  EXPECT_EQ(fake::exitsReleasingModule(), 1) << "the thread left giving its reference back";
+  // Hotkeys work at once after a start while the window is shown.
+  EXPECT_EQ(tap(platform::kKeyRight), row.hotkeysAfter ? 0 : 2);
+  if (row.how != Goes::Destroyed) {
+    EXPECT_EQ(hostRect(), row.hotkeysAfter ? kHostOnM2 : kHostStart);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Pending, PendingHotkeyTest, ::testing::ValuesIn(kPending),
+                         TableRowName<PendingRow>);
+
+// Windows removes a low-level hook that answers too slowly, silently; ours
+// comes back as soon as the window is activated again, without a hide.
+TEST_F(HotkeysTest, AHookWindowsRemovedComesBackWhenTheWindowIsActivated) {
+  showOnM1();
+  fake::dropHooksSilently(platform::kHookKeyboardLowLevel);
+  hold({kWin});
+  EXPECT_EQ(tap(platform::kKeyRight), 2);
+  fake::sendMessage(host, platform::kMessageActivate, 1);
+  EXPECT_EQ(fake::installedHooks(platform::kHookKeyboardLowLevel), 1);
+  EXPECT_EQ(tap(platform::kKeyRight), 0);
+  EXPECT_EQ(hostRect(), kHostOnM2);
+  EXPECT_EQ(fake::liveThreads(), 1) << "renewed on the same thread";
+}
+
+// Keystrokes are decided on the hook's thread in the order they come, and
+// VESK's thread does the work in that order once it takes its messages.
+TEST_F(HotkeysTest, HotkeysPressedWhileVeskIsBusyRunInTheirOrderLater) {
+  showOnM1();
+  hold({kWin, kCtrl});
+  for (const int key : {'5', '3'}) {
+    EXPECT_FALSE(fake::keyDown(key));
+    EXPECT_FALSE(fake::keyUp(key));
+  }
+  EXPECT_EQ(fake::pendingSentMessages(), 2);
+  EXPECT_TRUE(fake::moveCalls().empty());
+  fake::pumpSentMessages();
+  EXPECT_EQ(controller().options.resizePercentValue, 30) << "the last one pressed wins";
+  EXPECT_EQ(hostRect().right - hostRect().left, 576);
+  EXPECT_EQ(fake::moveCalls().size(), 2u);
+}
 
 TEST_F(HotkeysTest, HomeCentresWithoutTouchingTheCentredRectangle) {
   setOption("Center", 1);
@@ -381,6 +483,7 @@ TEST_F(MonitorCyclingTest, WinRightFromTheLastMonitorWrapsToTheFirst) {
   fake::setKeyDown(kWin, true);
   fake::keyDown(platform::kKeyRight);
   fake::keyUp(platform::kKeyRight);
+  fake::pumpSentMessages();
   EXPECT_EQ(hostRect(), (platform::Rect{100, 100, 300, 200}));
 }
 

@@ -27,7 +27,7 @@ TEST_F(LifecycleTest, InitAsksForTheMainWindowAndHooksItsThread) {
   EXPECT_EQ(pluginState.pluginFolder, "C:\\Apps\\Plugins\\MultiMonitor\\");
   EXPECT_THAT(fake::hookEvents(), ElementsAre("install 4 on 9"));
   ASSERT_NE(pluginState.controller, nullptr);
-  EXPECT_EQ(pluginState.controller->hostWindow, window);
+  EXPECT_EQ(pluginState.controller->mainWindow, window);
   EXPECT_FALSE(pluginState.controller->shown);
   EXPECT_EQ(pluginState.controller->lastCenteredRect, platform::Rect{});
 }
@@ -85,7 +85,7 @@ TEST_F(LifecycleTest, AFailedHookLeavesTheOtherOneAndTheController) {
   fakeHost().mainWindow = 77;
   PluginFunc_DoInit(kLibraryPath, 1, nullptr, nullptr, &FakeHostCallback, nullptr);
   EXPECT_FALSE(pluginState.callWndProcHook);
-  EXPECT_FALSE(pluginState.keyboardHook);
+  EXPECT_FALSE(pluginState.keyboardHookThread.running());
   EXPECT_NE(pluginState.controller, nullptr);
 }
 

@@ -237,6 +237,7 @@ class MoreSettingsTest : public TrackingTest {
     for (const int k : held) fake::setKeyDown(k, true);
     fake::keyDown(key);
     fake::keyUp(key);
+    fake::pumpSentMessages();
     for (const int k : held) fake::setKeyDown(k, false);
   }
 };

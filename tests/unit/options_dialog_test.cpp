@@ -114,6 +114,7 @@ TEST_F(OptionsDialogTest, AfterAWidthHotkeyTheDialogShowsAndKeepsTheStoredWidth)
   fake::setKeyDown(platform::kKeyControl, true);
   fake::keyDown('5');
   fake::keyUp('5');
+  fake::pumpSentMessages();
   openWith([](platform::WindowHandle dialog) {
     EXPECT_EQ(fake::controlText(dialog, IDC_RESIZE_PERCENT_VALUE), "50");
     fake::pressButton(dialog, platform::kIdOk);

@@ -1,4 +1,4 @@
-// The reference desktop with the plugin initialised on its host window.
+// The reference desktop with the plugin initialised on its main window.
 #pragma once
 
 #include "plugin_fixture.h"
