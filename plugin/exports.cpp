@@ -112,7 +112,7 @@ std::int32_t VMM_CDECL PluginFunc_DoAdvConfig() {
       dialog->applySavedTo(pluginState.controller->options);
       // The hook's thread reads the switch from the gate; it is started and
       // stopped on VESK's thread only, as the window is shown and hidden.
-      hotkeyGate.hotkeysOn = pluginState.controller->options.enableHotkeys;
+      pluginState.hotkeyGate.hotkeysOn = pluginState.controller->options.enableHotkeys;
     }
     return 1;
   });

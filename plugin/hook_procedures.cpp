@@ -21,7 +21,7 @@ Hotkey DecodeHotkey(platform::WordParam wParam) {
 }
 
 bool IsHotkeyMessage(const platform::SentMessage& sent) {
-  const std::uint32_t hotkeyMessage = hotkeyGate.hotkeyMessage.load();
+  const std::uint32_t hotkeyMessage = pluginState.hotkeyGate.hotkeyMessage.load();
   return hotkeyMessage != 0 && sent.message == hotkeyMessage;
 }
 
@@ -34,7 +34,7 @@ bool IsActivation(const platform::SentMessage& sent) {
 
 void FollowMainWindow(PluginState& state, bool activated) {
   const MainWindowController* const controller = state.controller.get();
-  hotkeyGate.hotkeysOn = controller != nullptr && controller->options.enableHotkeys;
+  pluginState.hotkeyGate.hotkeysOn = controller != nullptr && controller->options.enableHotkeys;
   // A low-level hook sees every keystroke of the desktop, and the shell's
   // own shortcuts with the same keys win over a thread hook: it exists
   // exactly while the controller says the main window is shown.
@@ -63,7 +63,8 @@ platform::LongResult VMM_STDCALL CallWndProcHook(int code, platform::WordParam w
     activated = IsActivation(sent);
     if (!IsHotkeyMessage(sent)) {
       controller->OnWindowMessage(sent.message, sent.wParam, sent.windowPosFlags);
-    } else if (static_cast<std::uint32_t>(sent.lParam) == hotkeyGate.generation.load()) {
+    } else if (static_cast<std::uint32_t>(sent.lParam) ==
+               pluginState.hotkeyGate.generation.load()) {
       // Decided while the window was shown in this same showing; one from
       // before a hide, a shutdown or a new start is dropped.
       PerformHotkey(*controller, DecodeHotkey(sent.wParam));
@@ -89,14 +90,15 @@ platform::LongResult VMM_STDCALL LowLevelKeyboardHook(int code, platform::WordPa
   const bool drop = NoThrow(false, [&] {
     if (code < 0) return false;
     const platform::LowLevelKey key = platform::lowLevelKeyOf(lParam);
-    if (key.extraInfo == kOwnKeystrokeMark || !hotkeyGate.hotkeysOn.load()) return false;
-    if (platform::currentThreadId() != hotkeyGate.thread.load()) return false;
-    const std::uint32_t generation = hotkeyGate.generation.load();
-    const platform::WindowHandle mainWindow = hotkeyGate.mainWindow.load();
+    if (key.extraInfo == kOwnKeystrokeMark || !pluginState.hotkeyGate.hotkeysOn.load())
+      return false;
+    if (platform::currentThreadId() != pluginState.hotkeyGate.thread.load()) return false;
+    const std::uint32_t generation = pluginState.hotkeyGate.generation.load();
+    const platform::WindowHandle mainWindow = pluginState.hotkeyGate.mainWindow.load();
     const HotkeyDecision decision = DecideHotkey(key.virtualKey, key.release, mainWindow);
     if (!decision.swallow) return false;
     if (decision.hotkey.action != HotkeyAction::None) {
-      platform::sendNotifyMessage(mainWindow, hotkeyGate.hotkeyMessage.load(),
+      platform::sendNotifyMessage(mainWindow, pluginState.hotkeyGate.hotkeyMessage.load(),
                                   EncodeHotkey(decision.hotkey),
                                   static_cast<platform::LongParam>(generation));
     }

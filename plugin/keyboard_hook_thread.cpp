@@ -2,11 +2,10 @@
 
 #include "common/no_throw.h"
 #include "plugin/hook_procedures.h"
+#include "plugin/plugin_state.h"
 #include "plugin/unique_hook.h"
 
 #include <utility>
-
-HotkeyGate hotkeyGate;
 
 namespace {
 
@@ -22,7 +21,7 @@ void RunHookThread(platform::ModuleHandle module, std::uint32_t generation) {
   platform::createMessageQueue();
   UniqueHook hook = InstallKeyboardHook(module);
   // Stopped before this thread had a queue, the quit could not be posted.
-  if (hotkeyGate.generation.load() != generation) return;
+  if (pluginState.hotkeyGate.generation.load() != generation) return;
   std::uint32_t message = 0;
   while (platform::waitForThreadMessage(message)) {
     if (message != kRenewHookMessage) continue;
@@ -34,7 +33,7 @@ void RunHookThread(platform::ModuleHandle module, std::uint32_t generation) {
 
 std::uint32_t VMM_STDCALL HookThreadMain(void* parameter) {
   const auto generation = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(parameter));
-  const platform::ModuleHandle module = hotkeyGate.module.load();
+  const platform::ModuleHandle module = pluginState.hotkeyGate.module.load();
   NoThrow(0, [&] {
     RunHookThread(module, generation);
     return 0;
@@ -47,27 +46,27 @@ std::uint32_t VMM_STDCALL HookThreadMain(void* parameter) {
 
 void KeyboardHookThread::start(platform::ModuleHandle module, platform::WindowHandle mainWindow) {
   if (running()) return;
-  hotkeyGate.module = module;
-  hotkeyGate.mainWindow = mainWindow;
-  if (hotkeyGate.hotkeyMessage.load() == 0) {
-    hotkeyGate.hotkeyMessage = platform::registerWindowMessage(kHotkeyMessageName);
+  pluginState.hotkeyGate.module = module;
+  pluginState.hotkeyGate.mainWindow = mainWindow;
+  if (pluginState.hotkeyGate.hotkeyMessage.load() == 0) {
+    pluginState.hotkeyGate.hotkeyMessage = platform::registerWindowMessage(kHotkeyMessageName);
   }
   // Given back by the thread as it leaves.
   if (!platform::referenceModule(module)) return;
-  const std::uint32_t generation = ++hotkeyGate.generation;
+  const std::uint32_t generation = ++pluginState.hotkeyGate.generation;
   thread_ = platform::startThread(&HookThreadMain,
                                   reinterpret_cast<void*>(static_cast<std::uintptr_t>(generation)));
   if (thread_ == 0) {
     platform::releaseModule(module);
     return;
   }
-  hotkeyGate.thread = thread_;
+  pluginState.hotkeyGate.thread = thread_;
 }
 
 void KeyboardHookThread::stop() {
   if (!running()) return;
-  hotkeyGate.thread = 0;
-  ++hotkeyGate.generation;
+  pluginState.hotkeyGate.thread = 0;
+  ++pluginState.hotkeyGate.generation;
   platform::postThreadMessage(thread_, platform::kMessageQuit);
   thread_ = 0;
 }

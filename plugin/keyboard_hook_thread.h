@@ -10,8 +10,8 @@
 #include <atomic>
 #include <cstdint>
 
-// What the hook's thread reads while it decides a keystroke. Only VESK's
-// thread writes it.
+// What the hook's thread reads while it decides a keystroke, a part of the
+// module-wide state. Only VESK's thread writes it.
 struct HotkeyGate {
   // The thread whose hook acts (0: none). A thread asked to stop may still
   // see keystrokes until it has left; they pass.
@@ -24,8 +24,6 @@ struct HotkeyGate {
   std::atomic<std::uint32_t> hotkeyMessage{0};
   std::atomic<platform::ModuleHandle> module{0};
 };
-
-extern HotkeyGate hotkeyGate;
 
 // The thread, started and stopped from VESK's thread only. It never waits
 // for the thread: a stopped thread leaves by itself, and holds a reference

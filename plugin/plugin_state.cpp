@@ -18,7 +18,7 @@ void OnLibraryUnload(bool processExit) {
 void ReleaseHooksAndController(PluginState& state) {
   state.callWndProcHook.reset();
   state.keyboardHookThread.stop();
-  hotkeyGate.hotkeysOn = false;
+  state.hotkeyGate.hotkeysOn = false;
   if (!state.controller || state.hookCallsInProgress == 0) {
     state.controller.reset();
     return;

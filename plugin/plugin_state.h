@@ -25,6 +25,7 @@ struct PluginState {
   // removes the hooks before the controller goes.
   UniqueHook callWndProcHook;
   KeyboardHookThread keyboardHookThread;
+  HotkeyGate hotkeyGate;
   SearchNotifyCallback searchNotifyCallback = nullptr;
   std::int32_t searchState = 0;
   std::int32_t itemResultCount = 0;

@@ -23,6 +23,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <optional>
 #include <string>
 #include <tuple>
@@ -381,7 +382,10 @@ void Act(FuzzInput& input) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzInput input(data, size);
   // Whatever the last session left: its hooks go before the fake forgets them.
-  pluginState = PluginState{};
+  // The state holds atomics, which cannot be assigned: a fresh one takes its
+  // place.
+  pluginState.~PluginState();
+  new (&pluginState) PluginState();
   fake::reset();
   session = Session{};
   pluginState.moduleHandle = kModule;

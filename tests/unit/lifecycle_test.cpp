@@ -136,9 +136,8 @@ TEST_F(LifecycleTest, UnloadRemovesTheHooksBeforeTheControllerAndProcessExitTouc
   controllerAtRemoval.clear();
   initWith(window);
   fake::showWindow(window, true);
-  auto leaving = std::make_unique<PluginState>(std::move(pluginState));
-  watched = leaving.get();
-  leaving.reset();
+  watched = &pluginState;
+  ResetPluginState();
   EXPECT_THAT(controllerAtRemoval, ElementsAre(true, true));
   fake::setHookRemovalObserver(nullptr);
 }

@@ -11,6 +11,7 @@
 
 #include <cstring>
 #include <functional>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -56,17 +57,24 @@ constexpr const char* kPluginDirectory = "C:\\Apps\\Plugins\\MultiMonitor";
 constexpr const char* kLibraryPath = "C:\\Apps\\Plugins\\MultiMonitor\\VeskMultiMonitor.dll";
 constexpr const char* kSettingsPath = "C:\\Apps\\Plugins\\MultiMonitor\\VESK_MultiMonitor.ini";
 
+// The module-wide state holds atomics, which cannot be assigned: a fresh one
+// takes the old one's place.
+inline void ResetPluginState() {
+  pluginState.~PluginState();
+  new (&pluginState) PluginState();
+}
+
 class PluginTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    pluginState = PluginState{};
+    ResetPluginState();
     fake::reset();
     fakeHost() = FakeHost{};
     pluginState.moduleHandle = kPluginModule;
     fake::setModuleFileName(kPluginModule, kLibraryPath);
   }
   void TearDown() override {
-    pluginState = PluginState{};
+    ResetPluginState();
     fake::reset();
   }
 
