@@ -253,19 +253,23 @@ void Hotkey(FuzzInput& input, int key) {
 }
 
 // The user at the options dialog: ticks and unticks, types the two
-// percentages, then OK, Cancel, or the close box.
+// percentages, chooses a monitor, then OK, Cancel, or the close box.
 void Reload(FuzzInput& input) {
   for (int i = input.byte() % 4; i > 0; --i) {
     WriteSetting(input, kOptionTable[input.byte() % kOptionCount]);
   }
   fake::setDialogUser([&input](platform::WindowHandle dialog) {
-    const auto toggles = input.number<std::uint16_t>();
-    for (std::size_t i = 0; i < kDialogControlCount; ++i) {
-      const DialogControl& control = kDialogControls[i];
-      if (kOptionTable[control.option].flag == nullptr || (toggles >> i & 1) == 0) continue;
-      fake::setChecked(dialog, control.controlId, !fake::isChecked(dialog, control.controlId));
+    const auto toggles = input.number<std::uint32_t>();
+    for (std::size_t i = 0; i < kOptionCount; ++i) {
+      const OptionEntry& row = kOptionTable[i];
+      if (row.control != OptionControl::kCheckBox || (toggles >> i & 1) == 0) continue;
+      fake::setChecked(dialog, row.controlId, !fake::isChecked(dialog, row.controlId));
     }
     const std::uint8_t ending = input.byte();
+    if ((ending & 16) != 0) {
+      fake::selectItem(dialog, IDC_SHOW_ON_MONITOR,
+                       MonitorChoiceText(input.byte() % kMonitorChoiceCount));
+    }
     if ((ending & 4) != 0) fake::setControlText(dialog, IDC_RESIZE_PERCENT_VALUE, input.line());
     if ((ending & 8) != 0) fake::setControlText(dialog, IDC_RESIZE_PERCENT_VALUE_V, input.line());
     if ((ending & 3) == 0) fake::pressButton(dialog, platform::kIdOk);

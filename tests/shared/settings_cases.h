@@ -274,13 +274,14 @@ inline const std::vector<Case>& AllCases() {
   return cases;
 }
 
+// Every field of the record as "Key=value", in the options table's order.
 inline std::string Describe(const PluginOptions& o) {
-  const auto flag = [](bool b) { return b ? "1" : "0"; };
-  return std::string("{") + flag(o.enableMultiMonitor) + flag(o.showOnMonitorWithMouse) +
-         flag(o.moveRelative) + flag(o.resizeRelative) + flag(o.center) + flag(o.centerAlways) +
-         flag(o.enableHotkeys) + flag(o.resizePercent) + " " +
-         std::to_string(o.resizePercentValue) + " " + flag(o.resizePercentV) + " " +
-         std::to_string(o.resizePercentValueV) + "}";
+  std::string text;
+  for (const OptionEntry& row : kOptionTable) {
+    const std::int32_t value = row.flag != nullptr ? o.*row.flag : o.*row.number;
+    text += std::string(text.empty() ? "" : " ") + row.key + "=" + std::to_string(value);
+  }
+  return text;
 }
 
 // Shows a file text with its line ends, for failure messages.
@@ -333,17 +334,10 @@ inline std::vector<std::string> Run(const Case& c, const std::string& directory,
         PluginOptions loaded;
         // Start from the opposite of every default, so that each field must
         // really be assigned by the load.
-        loaded.enableMultiMonitor = !loaded.enableMultiMonitor;
-        loaded.showOnMonitorWithMouse = !loaded.showOnMonitorWithMouse;
-        loaded.moveRelative = !loaded.moveRelative;
-        loaded.resizeRelative = !loaded.resizeRelative;
-        loaded.center = !loaded.center;
-        loaded.centerAlways = !loaded.centerAlways;
-        loaded.enableHotkeys = !loaded.enableHotkeys;
-        loaded.resizePercent = !loaded.resizePercent;
-        loaded.resizePercentValue = -1;
-        loaded.resizePercentV = !loaded.resizePercentV;
-        loaded.resizePercentValueV = -1;
+        for (const OptionEntry& row : kOptionTable) {
+          if (row.flag != nullptr) loaded.*row.flag = !(loaded.*row.flag);
+          if (row.number != nullptr) loaded.*row.number = -1;
+        }
         loaded.load(settings);
         if (Describe(loaded) != Describe(step.options)) {
           failures.push_back("load gave " + Describe(loaded) + ", want " + Describe(step.options));

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <string>
+#include <vector>
+
 namespace {
 
 constexpr const char* kDirectory = "D:\\Tools\\MultiMon";
@@ -42,28 +46,49 @@ TEST_F(SettingsTest, PluginDirectoryIsTheLibraryFolderWithoutItsSeparator) {
   EXPECT_EQ(SettingsFile(PluginDirectoryOf(5)).path(), "D:\\\\VESK_MultiMonitor.ini");
 }
 
-TEST_F(SettingsTest, LoadWithoutAFileGivesTheDefaultsAndCreatesNoFile) {
+// Each field starts away from its row's default, so that the load must
+// assign every one of them.
+TEST_F(SettingsTest, LoadWithoutAFileGivesEachRowsDefaultAndCreatesNoFile) {
   PluginOptions options;
-  options.enableMultiMonitor = false;
-  options.moveRelative = false;
-  options.resizeRelative = false;
-  options.enableHotkeys = false;
-  options.center = true;
-  options.resizePercentValue = 1;
-  options.resizePercentValueV = 2;
+  for (const OptionEntry& row : kOptionTable) {
+    if (row.flag != nullptr) options.*row.flag = row.defaultValue == 0;
+    if (row.number != nullptr) options.*row.number = row.defaultValue + 1;
+  }
   options.load(settings);
-  EXPECT_TRUE(options.enableMultiMonitor);
-  EXPECT_FALSE(options.showOnMonitorWithMouse);
-  EXPECT_TRUE(options.moveRelative);
-  EXPECT_TRUE(options.resizeRelative);
-  EXPECT_FALSE(options.center);
-  EXPECT_FALSE(options.centerAlways);
-  EXPECT_TRUE(options.enableHotkeys);
-  EXPECT_FALSE(options.resizePercent);
-  EXPECT_EQ(options.resizePercentValue, 80);
-  EXPECT_FALSE(options.resizePercentV);
-  EXPECT_EQ(options.resizePercentValueV, 80);
+  for (const OptionEntry& row : kOptionTable) {
+    const std::int32_t loaded = row.flag != nullptr ? options.*row.flag : options.*row.number;
+    EXPECT_EQ(loaded, row.defaultValue) << row.key;
+  }
   EXPECT_FALSE(fake::fileExists(kPath));
+}
+
+std::string Trimmed(const std::string& text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return "";
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// readme.txt lists every setting once as "name  [Key]  default", with the
+// name the row gives and the row's default ("on" and "off" for flags).
+TEST(OptionTableTest, ReadmeListsEveryRowWithItsNameKeyAndDefault) {
+  std::ifstream readme(VMM_README_PATH);
+  ASSERT_TRUE(readme) << VMM_README_PATH;
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(readme, line);) lines.push_back(line);
+  for (const OptionEntry& row : kOptionTable) {
+    const std::string key = std::string("[") + row.key + "]";
+    std::vector<std::string> found;
+    for (const std::string& line : lines) {
+      if (line.find(key) != std::string::npos) found.push_back(line);
+    }
+    ASSERT_EQ(found.size(), 1u) << key;
+    const std::size_t at = found[0].find(key);
+    EXPECT_EQ(Trimmed(found[0].substr(0, at)), row.readmeName) << key;
+    const std::string fallback = row.flag == nullptr     ? std::to_string(row.defaultValue)
+                                 : row.defaultValue != 0 ? "on"
+                                                         : "off";
+    EXPECT_EQ(Trimmed(found[0].substr(at + key.size())), fallback) << key;
+  }
 }
 
 TEST_F(SettingsTest, LoadTakesStoredValuesUnclampedAndDefaultsForTheRest) {
