@@ -4,8 +4,10 @@
 #include "tests/e2e/vesk_host_dialog.h"
 #include "tests/e2e/vesk_host_gdi.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace dialog {
 namespace {
@@ -20,6 +22,175 @@ struct ControlFact {
   bool tabStop;
   RECT units;  // x, y, width, height in dialog units
 };
+
+constexpr int kWidthUnits = 207;
+constexpr int kHeightUnits = 260;
+
+// The controls of the group below the original ones.
+constexpr int kGroupIds[] = {IDC_USE_WORK_AREA, IDC_USE_BOTH_AXES, IDC_KEEP_ON_SCREEN,
+                             IDC_SHOW_ON_MONITOR};
+
+RECT ClientRectOf(HWND dialog, HWND child) {
+  RECT r = {};
+  GetWindowRect(child, &r);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+std::string RectText(const RECT& r) {
+  return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
+         "," + std::to_string(r.bottom);
+}
+
+bool Inside(const RECT& inner, const RECT& outer) {
+  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+         inner.bottom <= outer.bottom;
+}
+
+// Every control inside the client area and clear of every other; the new
+// group below the original controls, holding its own, above OK and Cancel.
+void CheckPlacement(Report& report, HWND dialog) {
+  RECT client = {};
+  GetClientRect(dialog, &client);
+  std::vector<HWND> children;
+  HWND group = nullptr;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    if ((GetWindowLongA(child, GWL_STYLE) & 0x0F) == BS_GROUPBOX && TextOf(child) == "More") {
+      group = child;
+    } else {
+      children.push_back(child);
+    }
+  }
+  if (!report.check(group != nullptr, "the group \"More\" exists")) return;
+  const RECT groupRect = ClientRectOf(dialog, group);
+  report.check(Inside(groupRect, client), "the group lies inside the dialog", RectText(groupRect));
+  for (std::size_t i = 0; i < children.size(); ++i) {
+    const RECT a = ClientRectOf(dialog, children[i]);
+    const int id = GetDlgCtrlID(children[i]);
+    const std::string name = "control " + std::to_string(id) + " " + Quoted(TextOf(children[i]));
+    report.check(Inside(a, client), name + " lies inside the dialog", RectText(a));
+    bool inGroup = false;
+    for (const int groupId : kGroupIds) inGroup = inGroup || groupId == id;
+    if (id == -1 && TextOf(children[i]) == "Show VESK on") inGroup = true;
+    RECT overlap = {};
+    if (inGroup) {
+      report.check(Inside(a, groupRect), name + " lies inside the group", RectText(a));
+    } else {
+      report.check(!IntersectRect(&overlap, &a, &groupRect), name + " is clear of the group",
+                   RectText(a));
+    }
+    for (std::size_t j = 0; j < i; ++j) {
+      const RECT b = ClientRectOf(dialog, children[j]);
+      report.check(!IntersectRect(&overlap, &a, &b),
+                   name + " is clear of control " + std::to_string(GetDlgCtrlID(children[j])),
+                   RectText(a) + " and " + RectText(b));
+    }
+  }
+}
+
+// The group's texts fit their controls at 100 % and at 150 % display
+// scaling: measured on the dialog's font made for 96 and for 144 pixels per
+// inch, in the dialog units of that font. Dialog units follow the font's
+// average width, so only the words' own proportions can clip.
+void CheckGroupTextsFit(Report& report, HWND dialog) {
+  const gdi::WindowDc screen(nullptr);
+  for (const int pixelsPerInch : {96, 144}) {
+    const std::string scale = std::to_string(pixelsPerInch * 100 / 96) + " %";
+    const gdi::Font font(CreateFontA(-MulDiv(8, pixelsPerInch, 72), 0, 0, 0, 400, FALSE, FALSE,
+                                     FALSE, DEFAULT_CHARSET, 0, 0, PROOF_QUALITY, FF_DONTCARE,
+                                     "MS Shell Dlg"));
+    const gdi::Selection selected(screen.get(), font.get());
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(screen.get(), &metrics);
+    SIZE alphabet = {};
+    GetTextExtentPoint32A(screen.get(), "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52,
+                          &alphabet);
+    const int baseX = (alphabet.cx / 26 + 1) / 2;
+    const int baseY = metrics.tmHeight;
+    const auto widthOf = [&](const char* text) {
+      SIZE size = {};
+      GetTextExtentPoint32A(screen.get(), text, lstrlenA(text), &size);
+      return static_cast<int>(size.cx);
+    };
+    const auto scaled = [&](int pixels) { return MulDiv(pixels, pixelsPerInch, 96); };
+    // A check box's box and the gap before its text; a list's button and borders.
+    const int box = scaled(GetSystemMetrics(SM_CXMENUCHECK) + 4);
+    const int listButton = scaled(GetSystemMetrics(SM_CXVSCROLL) + 8);
+    struct Fit {
+      int id;
+      const char* text;
+      int extra;
+    };
+    const Fit fits[] = {
+        {IDC_USE_WORK_AREA, "Keep clear of the taskbar", box},
+        {IDC_USE_BOTH_AXES, "Find monitors stacked one above another", box},
+        {IDC_KEEP_ON_SCREEN, "Keep VESK wholly on its monitor", box},
+        {-1, "Show VESK on", 0},
+    };
+    for (const Fit& fit : fits) {
+      HWND control = fit.id != -1 ? GetDlgItem(dialog, fit.id) : nullptr;
+      for (HWND child = GetWindow(dialog, GW_CHILD); control == nullptr && child != nullptr;
+           child = GetWindow(child, GW_HWNDNEXT)) {
+        if (TextOf(child) == fit.text) control = child;
+      }
+      if (!report.check(control != nullptr, Quoted(fit.text) + " exists")) continue;
+      // The control's size back in dialog units, then in this font's pixels.
+      RECT units = {0, 0, 4000, 8000};
+      MapDialogRect(dialog, &units);
+      RECT r = ClientRectOf(dialog, control);
+      const int widthUnits = MulDiv(r.right - r.left, 4000, units.right);
+      const int heightUnits = MulDiv(r.bottom - r.top, 8000, units.bottom);
+      const int room = MulDiv(widthUnits, baseX, 4);
+      const int needed = widthOf(fit.text) + fit.extra;
+      report.check(needed <= room, Quoted(fit.text) + " fits at " + scale,
+                   std::to_string(needed) + " of " + std::to_string(room) + " pixels");
+      report.check(metrics.tmHeight <= MulDiv(heightUnits, baseY, 8),
+                   Quoted(fit.text) + " is high enough at " + scale);
+    }
+    int widest = 0;
+    for (const char* item : kMonitorChoices) widest = std::max(widest, widthOf(item));
+    RECT units = {0, 0, 4000, 8000};
+    MapDialogRect(dialog, &units);
+    const RECT list = ClientRectOf(dialog, GetDlgItem(dialog, IDC_SHOW_ON_MONITOR));
+    const int room = MulDiv(MulDiv(list.right - list.left, 4000, units.right), baseX, 4);
+    report.check(widest + listButton <= room, "the monitor choice's items fit at " + scale,
+                 std::to_string(widest + listButton) + " of " + std::to_string(room) + " pixels");
+  }
+}
+
+// Tab from OK on round the dialog: the original controls, then the group's,
+// back to OK.
+void CheckTabOrder(Report& report, HWND dialog) {
+  const int expected[] = {IDCANCEL,
+                          IDC_ENABLE_MULTI_MONITOR,
+                          IDC_RESIZE_RELATIVE,
+                          IDC_MOVE_RELATIVE,
+                          IDC_CENTER,
+                          IDC_CENTER_ALWAYS,
+                          IDC_SHOW_ON_MONITOR_WITH_MOUSE,
+                          IDC_ENABLE_HOTKEYS,
+                          IDC_RESIZE_PERCENT,
+                          IDC_RESIZE_PERCENT_VALUE,
+                          IDC_RESIZE_PERCENT_V,
+                          IDC_RESIZE_PERCENT_VALUE_V,
+                          IDC_USE_WORK_AREA,
+                          IDC_USE_BOTH_AXES,
+                          IDC_KEEP_ON_SCREEN,
+                          IDC_SHOW_ON_MONITOR,
+                          IDOK};
+  HWND at = GetDlgItem(dialog, IDOK);
+  std::string walked;
+  bool same = true;
+  for (const int id : expected) {
+    at = GetNextDlgTabItem(dialog, at, FALSE);
+    const int got = at != nullptr ? GetDlgCtrlID(at) : 0;
+    walked += " " + std::to_string(got);
+    same = same && got == id;
+  }
+  report.check(same, "Tab from OK walks the original controls, then the group's, back to OK",
+               walked);
+}
 
 void CheckTemplate(Report& report, HWND dialog) {
   const LONG style = GetWindowLongA(dialog, GWL_STYLE);
@@ -50,10 +221,10 @@ void CheckTemplate(Report& report, HWND dialog) {
   // made here from the template's facts.
   RECT client = {};
   GetClientRect(dialog, &client);
-  RECT mapped = {0, 0, 207, 187};
+  RECT mapped = {0, 0, kWidthUnits, kHeightUnits};
   MapDialogRect(dialog, &mapped);
   report.check(client.right == mapped.right && client.bottom == mapped.bottom,
-               "dialog client area is 207 x 187 dialog units",
+               "dialog client area is 207 x 260 dialog units",
                "client " + std::to_string(client.right) + "x" + std::to_string(client.bottom) +
                    ", mapped " + std::to_string(mapped.right) + "x" +
                    std::to_string(mapped.bottom));
@@ -70,19 +241,20 @@ void CheckTemplate(Report& report, HWND dialog) {
   }
   const int baseX = (alphabet.cx / 26 + 1) / 2;
   const int baseY = metrics.tmHeight;
-  report.check(client.right == MulDiv(207, baseX, 4) && client.bottom == MulDiv(187, baseY, 8),
+  report.check(client.right == MulDiv(kWidthUnits, baseX, 4) &&
+                   client.bottom == MulDiv(kHeightUnits, baseY, 8),
                "dialog client area matches MS Shell Dlg 8 pt units",
                "base units " + std::to_string(baseX) + "x" + std::to_string(baseY) + " -> " +
-                   std::to_string(MulDiv(207, baseX, 4)) + "x" +
-                   std::to_string(MulDiv(187, baseY, 8)));
+                   std::to_string(MulDiv(kWidthUnits, baseX, 4)) + "x" +
+                   std::to_string(MulDiv(kHeightUnits, baseY, 8)));
   report.note("dialog client area " + std::to_string(client.right) + "x" +
               std::to_string(client.bottom) + " pixels, base units " + std::to_string(baseX) + "x" +
               std::to_string(baseY));
 
   // The controls in template order, which is also the tab order.
   const ControlFact controls[] = {
-      {IDOK, "Button", "OK", BS_DEFPUSHBUTTON, 0, 0, true, {96, 166, 50, 14}},
-      {IDCANCEL, "Button", "Cancel", BS_PUSHBUTTON, 0, 0, true, {150, 166, 50, 14}},
+      {IDOK, "Button", "OK", BS_DEFPUSHBUTTON, 0, 0, true, {96, 239, 50, 14}},
+      {IDCANCEL, "Button", "Cancel", BS_PUSHBUTTON, 0, 0, true, {150, 239, 50, 14}},
       {IDC_ENABLE_MULTI_MONITOR,
        "Button",
        "Display VESK on active monitor",
@@ -159,11 +331,39 @@ void CheckTemplate(Report& report, HWND dialog) {
        true,
        {54, 120, 31, 14}},
       {-1, "Static", "% of screen height", SS_LEFT, WS_GROUP, 0, false, {90, 123, 65, 8}},
+      {-1, "Button", "More", BS_GROUPBOX, 0, 0, false, {7, 160, 193, 72}},
+      {IDC_USE_WORK_AREA,
+       "Button",
+       "Keep clear of the taskbar",
+       BS_AUTOCHECKBOX,
+       0,
+       0,
+       true,
+       {14, 172, 110, 10}},
+      {IDC_USE_BOTH_AXES,
+       "Button",
+       "Find monitors stacked one above another",
+       BS_AUTOCHECKBOX,
+       0,
+       0,
+       true,
+       {14, 185, 160, 10}},
+      {IDC_KEEP_ON_SCREEN,
+       "Button",
+       "Keep VESK wholly on its monitor",
+       BS_AUTOCHECKBOX,
+       0,
+       0,
+       true,
+       {14, 198, 130, 10}},
+      {-1, "Static", "Show VESK on", SS_LEFT, WS_GROUP, 0, false, {14, 213, 46, 8}},
+      // The height is the dropped list's; the closed box is as high as its font needs.
+      {IDC_SHOW_ON_MONITOR, "ComboBox", nullptr, CBS_DROPDOWNLIST, 0, 0, true, {62, 211, 96, 120}},
   };
   HWND child = GetWindow(dialog, GW_CHILD);
   for (const ControlFact& fact : controls) {
     const std::string name = "control " + std::to_string(fact.id) + " " +
-                             (fact.text != nullptr ? Quoted(fact.text) : std::string("(edit)"));
+                             (fact.text != nullptr ? Quoted(fact.text) : std::string("(no text)"));
     if (!report.check(child != nullptr, name + " exists in template order")) return;
     const int id = static_cast<int>(static_cast<short>(GetDlgCtrlID(child)));
     report.checkEqual(id, fact.id, name + ": id in template order");
@@ -174,7 +374,10 @@ void CheckTemplate(Report& report, HWND dialog) {
     if (fact.text != nullptr) report.checkText(TextOf(child), fact.text, name + ": text");
     const LONG childStyle = GetWindowLongA(child, GWL_STYLE);
     const LONG childEx = GetWindowLongA(child, GWL_EXSTYLE);
-    if (std::strcmp(fact.className, "Edit") != 0) {
+    const bool comboBox = std::strcmp(fact.className, "ComboBox") == 0;
+    if (comboBox) {
+      report.checkEqual(childStyle & 0x03, fact.typeBits, name + ": kind");
+    } else if (std::strcmp(fact.className, "Edit") != 0) {
       report.checkEqual(childStyle & 0x0F, fact.typeBits, name + ": kind");
     } else {
       report.check((childStyle & WS_BORDER) != 0 || (childEx & WS_EX_CLIENTEDGE) != 0,
@@ -195,9 +398,10 @@ void CheckTemplate(Report& report, HWND dialog) {
     GetWindowRect(child, &window);
     POINT topLeft = {window.left, window.top};
     ScreenToClient(dialog, &topLeft);
+    const bool heightRight = comboBox ? window.bottom - window.top <= units.bottom
+                                      : window.bottom - window.top == units.bottom;
     report.check(topLeft.x == units.left && topLeft.y == units.top &&
-                     window.right - window.left == units.right &&
-                     window.bottom - window.top == units.bottom,
+                     window.right - window.left == units.right && heightRight,
                  name + ": position and size",
                  "got " + std::to_string(topLeft.x) + "," + std::to_string(topLeft.y) + " " +
                      std::to_string(window.right - window.left) + "x" +
@@ -207,6 +411,9 @@ void CheckTemplate(Report& report, HWND dialog) {
     child = GetWindow(child, GW_HWNDNEXT);
   }
   report.check(child == nullptr, "the dialog has no further controls");
+  CheckPlacement(report, dialog);
+  CheckGroupTextsFit(report, dialog);
+  CheckTabOrder(report, dialog);
 
   // No owner here, so the template's (0, 0) is the screen's.
   RECT placed = {};

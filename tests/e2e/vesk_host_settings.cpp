@@ -9,8 +9,9 @@
 //                            desktop brought back
 //   settings-chosen-monitor  ShowOnPrimaryMonitor and ShowOnMonitorNumber,
 //                            their precedence and a number past the end
-//   settings-dialog-keeps    the options dialog's OK keeps them in the file,
-//                            and the live plugin goes on using them
+//   settings-dialog-keeps    the options dialog shows them, its OK left alone
+//                            writes them back as they were, and the live
+//                            plugin goes on using them
 //   settings-both-axes-side-by-side  UseBothAxes where x alone would do: the
 //                            same shows and hotkeys as without it
 // On 1920x1080 above 1920x1080:
@@ -22,6 +23,8 @@
 //                            of enumeration
 #include "tests/e2e/vesk_host_dialog.h"
 #include "tests/e2e/vesk_host_tracking.h"
+
+#include <cstring>
 
 namespace tracking {
 namespace {
@@ -284,16 +287,30 @@ void DialogKeepsScenario(HostContext& context) {
     return;
   }
 
-  // OK at once: the dialog's own keys, at their defaults, go after the
-  // file's, which stay as they were.
-  if (!RunChecked(context, "OK with the file-only settings in the file", [](HWND dialog) {
+  // OK at once: the file's keys are rewritten in place with their values,
+  // the others follow at their defaults.
+  ShownState opened;
+  if (!RunChecked(context, "OK with the file-only settings in the file", [&](HWND dialog) {
+        opened = StateOf(dialog);
         CloseDialog(dialog, Close::Ok);
         return true;
       })) {
     return;
   }
+  ShownState expectedShown = DefaultState();
+  for (std::size_t i = 0; i < kCheckBoxCount; ++i) {
+    for (const auto& key : kFileOnly) {
+      if (std::strcmp(key.first, kCheckBoxes[i].key) == 0) expectedShown.checked[i] = true;
+    }
+  }
+  expectedShown.monitorChoice = "monitor 2";
+  CheckState(report, opened, expectedShown, "the dialog shows the file's settings");
   std::vector<std::pair<const char*, const char*>> expected = kFileOnly;
-  expected.insert(expected.end(), kDialogKeysAtDefaults.begin(), kDialogKeysAtDefaults.end());
+  for (const auto& key : kDialogKeysAtDefaults) {
+    bool inFile = false;
+    for (const auto& held : kFileOnly) inFile = inFile || std::strcmp(held.first, key.first) == 0;
+    if (!inFile) expected.push_back(key);
+  }
   CheckFile(report, path, OptionsText(expected), "OK keeps the file-only settings");
 
   // The options OK reloaded still hold them: with no previous window and the
