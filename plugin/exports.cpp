@@ -39,7 +39,7 @@ std::int32_t VMM_CDECL PluginFunc_DoInit(const char* libraryPath, std::int32_t p
     state.mainWindowThreadId = 0;
     state.pluginId = pluginId;
     state.hostCallback = hostCallback;
-    state.pluginFolder = libraryPath != nullptr ? FolderOfLibraryPath(libraryPath) : "";
+    state.pluginFolder = libraryPath != nullptr ? FolderOfLibraryPath(libraryPath) : PluginFolder();
 
     // VESK writes the raw handle into the field.
     state.host().ask(kMainWindowRequest, &state.mainWindow, sizeof state.mainWindow);
@@ -168,7 +168,7 @@ std::int32_t VMM_CDECL PluginFunc_Request_ItemResultByIndex(
     CopyBounded("replacewith_path", path, limit);
     CopyBounded("replacewith_title", title, limit);
     emptyText[0] = '\0';
-    CopyBounded(pluginState.pluginFolder.c_str(), folder, limit);
+    CopyBounded(pluginState.pluginFolder.hostText().c_str(), folder, limit);
     *number6 = 0;
     *number8 = 2;
     *number10 = 1;

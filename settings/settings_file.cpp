@@ -6,8 +6,8 @@
 
 #include <utility>
 
-SettingsFile::SettingsFile(std::string pluginDirectory)
-    : path_(std::move(pluginDirectory) + kSettingsFileName) {}
+SettingsFile::SettingsFile(const PluginDirectory& pluginDirectory)
+    : path_(pluginDirectory.utf8() + kSettingsFileName) {}
 
 std::int32_t SettingsFile::readInt(const char* key, std::int32_t fallback) const {
   return platform::getProfileInt(kSettingsSection, key, fallback, path_.c_str());
@@ -24,8 +24,8 @@ void SettingsFile::writeInt(const char* key, std::int32_t value) const {
 
 void SettingsFile::writeBool(const char* key, bool value) const { writeInt(key, value ? 1 : 0); }
 
-std::string PluginDirectoryOf(std::uintptr_t moduleHandle) {
+PluginDirectory PluginDirectoryOf(std::uintptr_t moduleHandle) {
   std::string directory = ReadModuleFileName(moduleHandle, platform::kMaxPath);
   platform::pathRemoveFileSpec(directory);
-  return directory;
+  return PluginDirectory(std::move(directory));
 }

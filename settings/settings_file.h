@@ -2,6 +2,7 @@
 // the one section "Options". Every call goes to the file; nothing is cached.
 #pragma once
 
+#include "common/plugin_paths.h"
 #include "settings/plugin_options.h"
 
 #include <cstdint>
@@ -12,9 +13,8 @@ constexpr const char* kSettingsFileName = "\\VESK_MultiMonitor.ini";
 
 class SettingsFile {
  public:
-  // `pluginDirectory` is the library's folder without a trailing separator
-  // (a drive root keeps its backslash; the name is appended all the same).
-  explicit SettingsFile(std::string pluginDirectory);
+  // A drive root keeps its backslash; the name is appended all the same.
+  explicit SettingsFile(const PluginDirectory& pluginDirectory);
 
   const std::string& path() const { return path_; }
 
@@ -28,4 +28,4 @@ class SettingsFile {
 };
 
 // The directory of the plugin's own library file, for SettingsFile.
-std::string PluginDirectoryOf(std::uintptr_t moduleHandle);
+PluginDirectory PluginDirectoryOf(std::uintptr_t moduleHandle);

@@ -26,8 +26,8 @@ class FlagScope {
 }  // namespace
 
 MainWindowController::MainWindowController(platform::WindowHandle window, HostBridge host,
-                                           std::string pluginDirectory)
-    : hostWindow(window), settings(std::move(pluginDirectory)), host_(host) {
+                                           const PluginDirectory& pluginDirectory)
+    : hostWindow(window), settings(pluginDirectory), host_(host) {
   options.load(settings);
 }
 

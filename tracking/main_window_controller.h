@@ -16,7 +16,7 @@ class MainWindowController {
   // Tracks `hostWindow`, asks `host` about it, and loads the options once
   // from the settings file in `pluginDirectory`.
   MainWindowController(platform::WindowHandle hostWindow, HostBridge host,
-                       std::string pluginDirectory);
+                       const PluginDirectory& pluginDirectory);
 
   // One message sent to the host main window (seen by the message hook).
   void OnWindowMessage(std::uint32_t message, platform::WordParam wParam);

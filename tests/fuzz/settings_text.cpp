@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string text = input.rest();
 
   fake::reset();
-  const SettingsFile settings(kDirectory);
+  const SettingsFile settings{PluginDirectory(kDirectory)};
   fake::setFileText(settings.path(), text);
 
   PluginOptions options;

@@ -304,7 +304,7 @@ inline std::string Visible(const std::string& text) {
 inline std::vector<std::string> Run(const Case& c, const std::string& directory,
                                     const Files& files) {
   std::vector<std::string> failures;
-  const SettingsFile settings(directory);
+  const SettingsFile settings{PluginDirectory(directory)};
   if (c.initialText != nullptr) files.write(settings.path(), c.initialText);
   for (const Step& step : c.steps) {
     switch (step.action) {

@@ -24,7 +24,7 @@ TEST_F(LifecycleTest, InitAsksForTheMainWindowAndHooksItsThread) {
   EXPECT_EQ(pluginState.pluginId, 7);
   EXPECT_EQ(pluginState.mainWindow, window);
   EXPECT_EQ(pluginState.mainWindowThreadId, kHostThread);
-  EXPECT_EQ(pluginState.pluginFolder, "C:\\Apps\\Plugins\\MultiMonitor\\");
+  EXPECT_EQ(pluginState.pluginFolder.hostText(), "C:\\Apps\\Plugins\\MultiMonitor\\");
   EXPECT_THAT(fake::hookEvents(), ElementsAre("install 4 on 9"));
   ASSERT_NE(pluginState.controller, nullptr);
   EXPECT_EQ(pluginState.controller->hostWindow, window);

@@ -128,7 +128,7 @@ TEST_P(OptionRowTest, OkWritesTheControlUnderItsKeyAndTheNextDialogShowsIt) {
     SetShown(dialog, row, value);
     fake::pressButton(dialog, platform::kIdOk);
   });
-  const SettingsFile settings(kPluginDirectory);
+  const SettingsFile settings{PluginDirectory(kPluginDirectory)};
   EXPECT_EQ(settings.readInt(row.key, -99), value);
   const PluginOptions& live = controller().options;
   EXPECT_EQ(row.flag != nullptr ? live.*row.flag : live.*row.number, value);
@@ -185,7 +185,7 @@ TEST_P(MonitorChoiceTest, ShowsThePairAndOkWritesTheChoice) {
     if (row.chosen != nullptr) fake::selectItem(dialog, IDC_SHOW_ON_MONITOR, row.chosen);
     fake::pressButton(dialog, platform::kIdOk);
   });
-  const SettingsFile settings(kPluginDirectory);
+  const SettingsFile settings{PluginDirectory(kPluginDirectory)};
   EXPECT_EQ(settings.readInt("ShowOnPrimaryMonitor", -99), row.primarySaved);
   EXPECT_EQ(settings.readInt("ShowOnMonitorNumber", -99), row.numberSaved);
   EXPECT_EQ(controller().options.showOnMonitorNumber, row.numberSaved);
@@ -258,7 +258,7 @@ TEST_F(OptionsDialogTest, WithoutAControllerTheFileBesideTheLibraryIsEdited) {
     fake::setChecked(dialog, IDC_CENTER, true);
     fake::pressButton(dialog, platform::kIdOk);
   });
-  SettingsFile settings(kPluginDirectory);
+  SettingsFile settings{PluginDirectory(kPluginDirectory)};
   EXPECT_TRUE(settings.readBool("Center", false));
 }
 
@@ -300,7 +300,7 @@ TEST_F(OptionsDialogTest, AShutDownInsideTheDialogLeavesOkWorking) {
 }
 
 TEST_F(OptionsDialogTest, OnlyOkAndCancelAreHandled) {
-  SettingsFile settings(kPluginDirectory);
+  SettingsFile settings{PluginDirectory(kPluginDirectory)};
   OptionsDialog dialog(settings);
   platform::LongResult result = 99;
   EXPECT_FALSE(dialog.handleMessage(platform::kMessageCommand, IDC_CENTER, result));

@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -13,16 +14,24 @@ namespace {
 constexpr const char* kDirectory = "D:\\Tools\\MultiMon";
 constexpr const char* kPath = "D:\\Tools\\MultiMon\\VESK_MultiMonitor.ini";
 
+// The host's folder text (8-bit, trailing backslash) cannot stand for the
+// plugin's own directory (UTF-8, none), nor a bare string for either.
+static_assert(!std::is_constructible_v<SettingsFile, PluginFolder>);
+static_assert(!std::is_constructible_v<PluginDirectory, PluginFolder>);
+static_assert(!std::is_constructible_v<PluginFolder, PluginDirectory>);
+static_assert(!std::is_convertible_v<std::string, PluginDirectory>);
+static_assert(!std::is_convertible_v<std::string, PluginFolder>);
+
 class SettingsTest : public ::testing::Test {
  protected:
   void SetUp() override { fake::reset(); }
   void TearDown() override { fake::reset(); }
-  SettingsFile settings{kDirectory};
+  SettingsFile settings{PluginDirectory(kDirectory)};
 };
 
 TEST_F(SettingsTest, PathIsTheDirectoryAndTheFileNameConcatenated) {
   EXPECT_EQ(settings.path(), kPath);
-  EXPECT_EQ(SettingsFile("D:\\").path(), "D:\\\\VESK_MultiMonitor.ini");
+  EXPECT_EQ(SettingsFile(PluginDirectory("D:\\")).path(), "D:\\\\VESK_MultiMonitor.ini");
 }
 
 TEST_F(SettingsTest, PluginDirectoryIsTheLibraryFolderWithoutItsSeparator) {
@@ -40,7 +49,7 @@ TEST_F(SettingsTest, PluginDirectoryIsTheLibraryFolderWithoutItsSeparator) {
   };
   for (const Case& c : cases) {
     fake::setModuleFileName(5, c.library);
-    EXPECT_EQ(PluginDirectoryOf(5), c.directory) << c.library;
+    EXPECT_EQ(PluginDirectoryOf(5).utf8(), c.directory) << c.library;
   }
   fake::setModuleFileName(5, "D:\\plugin.dll");
   EXPECT_EQ(SettingsFile(PluginDirectoryOf(5)).path(), "D:\\\\VESK_MultiMonitor.ini");

@@ -113,7 +113,7 @@ TEST_F(VersionInfoLoadTest, ModulePathsAtTheBuffersLengthStayInsideIt) {
       // The version texts read up to 258 characters of it, the settings up to 259.
       fake::setVersionResource(inScript(latinPath.substr(0, 258)), {{kFileVersion, "2.3.4"}});
       EXPECT_EQ(VersionInfo::load(kPluginModule).versionText(), "2.3.4");
-      EXPECT_EQ(PluginDirectoryOf(kPluginModule), folder);
+      EXPECT_EQ(PluginDirectoryOf(kPluginModule).utf8(), folder);
 
       const SettingsFile settings(PluginDirectoryOf(kPluginModule));
       EXPECT_EQ(settings.path(), settingsPath);
