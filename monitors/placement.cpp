@@ -60,17 +60,22 @@ MonitorChoice ChoiceOf(const PluginOptions& options) {
 
 void PlaceOnMonitor(MonitorIndex target, MonitorIndex source, const PlacedWindow& window,
                     std::int32_t widthPercent, std::int32_t heightPercent,
-                    const MonitorList& monitors) {
+                    const MonitorList& monitors,
+                    const std::optional<platform::Rect>& rememberedPlace) {
   // The move below re-enters the message hook, which may act on the options
   // and on lastCenteredRect; everything this placement depends on is taken
   // before it.
   const PluginOptions options = window.options;
   const MonitorRules rules = RulesOf(options);
-  if (target && source) {
-    const platform::Rect r = platform::getWindowRect(window.hostWindow);
+  if (target && (source || rememberedPlace)) {
     const platform::Rect area = AreaOf(monitors.entries()[*target], rules);
-    platform::Rect placed = PlacedRect(r, AreaOf(monitors.entries()[*source], rules), area,
-                                       PlacementRulesOf(options), widthPercent, heightPercent);
+    // A remembered place already lies on the target: placed from the target
+    // to itself, it keeps its offset and size exactly.
+    const platform::Rect r =
+        rememberedPlace ? *rememberedPlace : platform::getWindowRect(window.hostWindow);
+    const platform::Rect from = rememberedPlace ? area : AreaOf(monitors.entries()[*source], rules);
+    platform::Rect placed =
+        PlacedRect(r, from, area, PlacementRulesOf(options), widthPercent, heightPercent);
     if (rules.keepOnScreen) placed = KeptInside(placed, area);
     MoveKeptInside(window.hostWindow, placed, area, rules.keepOnScreen);
   }

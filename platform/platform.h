@@ -147,6 +147,13 @@ void injectKeystroke(std::uint32_t virtualKey, std::uintptr_t extraInfo);
 std::int32_t getProfileInt(const char* section, const char* key, std::int32_t fallback,
                            const char* path);
 void writeProfileString(const char* section, const char* key, const char* value, const char* path);
+// The section's lines as GetPrivateProfileSection answers them, in file
+// order: "key=value", or the key alone for a line without '='; comments
+// left out. Empty when the file or the section is missing.
+std::vector<std::string> getProfileSection(const char* section, const char* path);
+// WritePrivateProfileString with no value: removes the first key of that
+// name from the sections of that name.
+void deleteProfileKey(const char* section, const char* key, const char* path);
 
 // Files and the shell.
 // The module's path in UTF-8, at most `size` characters of it (UTF-16 units,

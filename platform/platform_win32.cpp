@@ -197,6 +197,29 @@ void writeProfileString(const char* section, const char* key, const char* value,
                              WideOf(path).data());
 }
 
+std::vector<std::string> getProfileSection(const char* section, const char* path) {
+  // A section the plugin writes holds a few short lines; a larger one is
+  // cut where the buffer ends, its last entry then half read.
+  WideText buffer(8192, L'\0');
+  const DWORD copied =
+      GetPrivateProfileSectionW(WideOf(section).data(), buffer.data(),
+                                static_cast<DWORD>(buffer.size()), WideOf(path).data());
+  std::vector<std::string> lines;
+  std::size_t at = 0;
+  while (at < copied && at < buffer.size() && buffer[at] != L'\0') {
+    std::size_t end = at;
+    while (end < buffer.size() && buffer[end] != L'\0') ++end;
+    lines.push_back(Utf8Of(&buffer[at], end - at));
+    at = end + 1;
+  }
+  return lines;
+}
+
+void deleteProfileKey(const char* section, const char* key, const char* path) {
+  WritePrivateProfileStringW(WideOf(section).data(), WideOf(key).data(), nullptr,
+                             WideOf(path).data());
+}
+
 std::string getModuleFileName(ModuleHandle module, std::uint32_t size) {
   if (size == 0) return std::string();
   WideText path(size, L'\0');

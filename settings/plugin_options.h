@@ -28,6 +28,7 @@ struct PluginOptions {
   bool keepOnScreen;
   bool showOnPrimaryMonitor;
   std::int32_t showOnMonitorNumber;  // 0: none
+  bool rememberPerMonitor;           // the window's place per monitor, kept in the file
 
   PluginOptions();
 
@@ -149,6 +150,8 @@ inline constexpr OptionEntry kOptionTable[] = {
                    "Find monitors stacked one above another"),
     CheckBoxOption("KeepOnScreen", false, &PluginOptions::keepOnScreen, IDC_KEEP_ON_SCREEN,
                    "Keep VESK wholly on its monitor"),
+    CheckBoxOption("RememberPerMonitor", false, &PluginOptions::rememberPerMonitor,
+                   IDC_REMEMBER_PER_MONITOR, "Remember the place on each monitor"),
     PrimaryMonitorOption("ShowOnPrimaryMonitor", &PluginOptions::showOnPrimaryMonitor,
                          IDC_SHOW_ON_MONITOR, "Show VESK on [ the active monitor ]"),
     MonitorNumberOption("ShowOnMonitorNumber", &PluginOptions::showOnMonitorNumber,

@@ -24,6 +24,19 @@ void SettingsFile::writeInt(const char* key, std::int32_t value) const {
 
 void SettingsFile::writeBool(const char* key, bool value) const { writeInt(key, value ? 1 : 0); }
 
+std::vector<std::string> SettingsFile::readSection(const char* section) const {
+  return platform::getProfileSection(section, path_.c_str());
+}
+
+void SettingsFile::writeString(const char* section, const char* key,
+                               const std::string& value) const {
+  platform::writeProfileString(section, key, value.c_str(), path_.c_str());
+}
+
+void SettingsFile::deleteKey(const char* section, const char* key) const {
+  platform::deleteProfileKey(section, key, path_.c_str());
+}
+
 PluginDirectory PluginDirectoryOf(std::uintptr_t moduleHandle) {
   std::string directory = ReadModuleFileName(moduleHandle, platform::kMaxPath);
   platform::pathRemoveFileSpec(directory);

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 constexpr const char* kSettingsSection = "Options";
 constexpr const char* kSettingsFileName = "\\VESK_MultiMonitor.ini";
@@ -22,6 +23,12 @@ class SettingsFile {
   bool readBool(const char* key, bool fallback) const;
   void writeInt(const char* key, std::int32_t value) const;
   void writeBool(const char* key, bool value) const;
+
+  // Sections of their own, for what the plugin keeps beside the options.
+  // The lines of `section` in file order, "key=value" each.
+  std::vector<std::string> readSection(const char* section) const;
+  void writeString(const char* section, const char* key, const std::string& value) const;
+  void deleteKey(const char* section, const char* key) const;
 
  private:
   std::string path_;

@@ -74,6 +74,9 @@ void MoveToMonitor(MainWindowController& controller, MonitorStep step, std::int3
   const MonitorIndex current = MonitorOfWindow(monitors, controller.hostWindow, rules);
   const MonitorIndex target =
       current ? SteppedMonitor(monitors.entries().size(), *current, step) : std::nullopt;
+  // The percentage hotkeys act on the window where it is.
+  const std::optional<platform::Rect> remembered =
+      step == MonitorStep::Same ? std::nullopt : controller.RememberedPlaceOn(monitors, target);
   PlaceOnMonitor(target, current, controller.AsPlacedWindow(), widthPercent, heightPercent,
-                 monitors);
+                 monitors, remembered);
 }

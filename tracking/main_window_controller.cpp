@@ -1,5 +1,7 @@
 #include "tracking/main_window_controller.h"
 
+#include "settings/remembered_places.h"
+
 #include <utility>
 
 namespace {
@@ -35,7 +37,12 @@ void MainWindowController::OnWindowMessage(std::uint32_t message, platform::Word
   if (message == platform::kMessageShowWindow) {
     // Set before the host is asked: the placement's own moves see it shown.
     shown = wParam == 1;
-    if (shown) PlaceOnShow(host_.previousWindow());
+    if (shown) {
+      PlaceOnShow(host_.previousWindow());
+    } else {
+      // Sent before the window disappears: it is still where the user left it.
+      RememberPlaceOnHide();
+    }
   } else if (message == platform::kMessageWindowPosChanging) {
     if (centerAlwaysInProgress_) return;
     // The option is tested before the button: most notifications then cost
@@ -67,7 +74,28 @@ void MainWindowController::PlaceOnShow(platform::WindowHandle previousWindow) {
   // A window left beyond a monitor that is gone counts as lying on the
   // target, so that it comes back into view there.
   PlaceOnMonitor(target, !source && rules.keepOnScreen ? target : source, AsPlacedWindow(), 0, 0,
-                 monitors);
+                 monitors, RememberedPlaceOn(monitors, target));
+}
+
+std::optional<platform::Rect> MainWindowController::RememberedPlaceOn(const MonitorList& monitors,
+                                                                      MonitorIndex target) const {
+  if (!options.rememberPerMonitor || !target) return std::nullopt;
+  const std::optional<platform::Rect> place =
+      RememberedPlaceOf(settings, monitors.entries()[*target].rect);
+  // A hand-edited place, or one kept under other rules, may lie elsewhere.
+  if (!place || MonitorIndexOfRect(monitors.entries(), *place, RulesOf(options)) != target) {
+    return std::nullopt;
+  }
+  return place;
+}
+
+void MainWindowController::RememberPlaceOnHide() {
+  if (!options.rememberPerMonitor) return;
+  const MonitorRules rules = RulesOf(options);
+  const MonitorList monitors(rules);
+  const platform::Rect window = platform::getWindowRect(hostWindow);
+  const MonitorIndex holder = MonitorIndexOfRect(monitors.entries(), window, rules);
+  if (holder) RememberPlace(settings, monitors.entries()[*holder].rect, window);
 }
 
 void MainWindowController::CheckCenterAlways() {

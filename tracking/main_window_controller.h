@@ -9,6 +9,7 @@
 #include "settings/settings_file.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 class MainWindowController {
@@ -26,6 +27,14 @@ class MainWindowController {
 
   // Re-centres the window when it left the centred rectangle (or always).
   void CheckCenterAlways();
+
+  // With RememberPerMonitor: the place remembered for monitor `target`, if
+  // it still lies on that monitor by the rules.
+  std::optional<platform::Rect> RememberedPlaceOn(const MonitorList& monitors,
+                                                  MonitorIndex target) const;
+  // With RememberPerMonitor: remembers where the window is, for the monitor
+  // that holds it.
+  void RememberPlaceOnHide();
 
   // Loads the options again from the settings file; the rest survives.
   void ReloadOptions() { options.load(settings); }

@@ -7,7 +7,10 @@
 #                     [--keep-prefix] -- PROGRAM.exe [ARGS...]
 #
 #   --arch       the Wine the program is built for: win32 (default), 32-bit
-#                Wine in a 32-bit prefix; win64, wine64 in a 64-bit prefix
+#                Wine in a 32-bit prefix, run in the i386 root of
+#                scripts/wine32-root (under qemu where the kernel runs no
+#                32-bit program, scripts/qemu-binfmt); win64, the host's
+#                wine64 in a 64-bit prefix
 #   --layout     monitors as for scripts/xdesktop, e.g. "1920x1080+0+0,1280x1024+1920+0"
 #   --workareas  each monitor's work area as for scripts/xdesktop, e.g.
 #                "0,0,1920,1040,1920,0,1280,984"; default: the whole monitors
@@ -61,13 +64,26 @@ done
 [[ "$run_timeout" =~ ^[0-9]+$ ]] || usage
 # Debian's wine command starts the 32-bit loader whenever wine32 is
 # installed, so each architecture names its loader itself.
+scripts="$here/../../scripts"
 case "$arch" in
-  win32) loader=/usr/lib/wine/wine package=wine32:i386 ;;
-  win64) loader=/usr/lib/wine/wine64 package=wine64 ;;
+  win32)
+    loader=/usr/lib/wine/wine
+    root=$("$scripts/wine32-root" path)
+    [ -x "$root$loader" ] ||
+      { echo "run_under_wine: no 32-bit Wine in the i386 root $root; run scripts/setup as root" >&2; exit 2; }
+    # Where 32-bit programs run only under qemu, it is registered for the
+    # whole run, before anything of it starts.
+    if [ -z "${VMM_QEMU_BINFMT_HELD:-}" ]; then
+      exec "$scripts/qemu-binfmt" run -- "${BASH_SOURCE[0]}" "${original_args[@]}"
+    fi
+    ;;
+  win64)
+    loader=/usr/lib/wine/wine64 root=""
+    need "$loader" wine64
+    need wineserver wine
+    ;;
   *) usage ;;
 esac
-need "$loader" "$package"
-need wineserver wine
 need unshare util-linux
 need flock util-linux
 program=$1
@@ -100,7 +116,18 @@ if [ -z "${VMM_RUN_UNDER_WINE_INNER:-}" ]; then
     VMM_RUN_UNDER_WINE_INNER=1 exec unshare --pid --fork --kill-child --mount-proc \
       "${BASH_SOURCE[0]}" "${original_args[@]}"
   fi
+  # The i386 root's mounts must go with the run, which only a namespace of
+  # its own guarantees.
+  if [ -n "$root" ]; then
+    echo "run_under_wine: 32-bit Wine runs in a PID and mount namespace of its own, which" \
+      "unshare could not make here" >&2
+    exit 2
+  fi
 fi
+
+# Wine's commands run in the Wine of --arch.
+in_wine=()
+[ -z "$root" ] || in_wine=(chroot "$root" env --chdir="$PWD")
 
 display=""
 cleanup() {
@@ -112,8 +139,8 @@ cleanup() {
     # second, and the prefix loses only registry changes of this run.
     kill -KILL -1 2>/dev/null || true
   else
-    wineserver -k 2>/dev/null 9>&- || true
-    timeout 20 wineserver -w 2>/dev/null 9>&- || true
+    "${in_wine[@]}" wineserver -k 2>/dev/null 9>&- || true
+    timeout 20 "${in_wine[@]}" wineserver -w 2>/dev/null 9>&- || true
   fi
   [ -z "$display" ] || "$xdesktop" stop "$display" || true
   exit "$status"
@@ -124,12 +151,20 @@ trap 'exit 130' INT TERM HUP
 started=$EPOCHREALTIME
 display=$("$xdesktop" start "${workareas[@]}" "$layout" 9>&-)
 export DISPLAY="$display"
+if [ -n "$root" ]; then
+  # The prefix, the program and the files to install, at the same paths
+  # inside the root as outside.
+  share=$(dirname "$prefix"):$(cd "$(dirname "$program")" && pwd)
+  [ "$PWD" = / ] || share+=:$PWD
+  for file in "${installs[@]}"; do share+=:$(cd "$(dirname "$file")" && pwd); done
+  VMM_WINE32_SHARE="$share${VMM_WINE32_SHARE:+:$VMM_WINE32_SHARE}" "$scripts/wine32-root" mount
+fi
 
 # A prefix is ready once the stamp exists; a half-made one is made again.
 if [ ! -f "$prefix/.vmm-ready" ]; then
   echo "run_under_wine: creating the Wine prefix $prefix (once)" >&2
   rm -rf "$prefix"
-  if ! "$loader" wineboot -i >/dev/null 2>&1 9>&-; then
+  if ! "${in_wine[@]}" "$loader" wineboot -i >/dev/null 2>&1 9>&-; then
     echo "run_under_wine: wineboot could not create the Wine prefix $prefix" >&2
     exit 2
   fi
@@ -138,18 +173,18 @@ if [ ! -f "$prefix/.vmm-ready" ]; then
   # crashing program must end the run, not wait on a dialog nobody sees.
   for setting in 'X11 Driver|Managed|REG_SZ|N' 'WineDbg|ShowCrashDialog|REG_DWORD|0'; do
     IFS='|' read -r key name type value <<<"$setting"
-    if ! "$loader" reg add "HKCU\\Software\\Wine\\$key" /v "$name" /t "$type" /d "$value" /f \
+    if ! "${in_wine[@]}" "$loader" reg add "HKCU\\Software\\Wine\\$key" /v "$name" /t "$type" /d "$value" /f \
       >/dev/null 2>&1 9>&-; then
       echo "run_under_wine: could not set $key\\$name in the Wine prefix $prefix" >&2
       exit 2
     fi
   done
-  wineserver -w 9>&-
+  "${in_wine[@]}" wineserver -w 9>&-
   touch "$prefix/.vmm-ready"
 fi
 # A wineserver reads the monitor layout when it starts.
-wineserver -k 2>/dev/null 9>&- || true
-wineserver -w 9>&- || true
+"${in_wine[@]}" wineserver -k 2>/dev/null 9>&- || true
+"${in_wine[@]}" wineserver -w 9>&- || true
 
 scratch="$prefix/drive_c/vmm"
 [ "$keep" -eq 1 ] || rm -rf "$scratch"
@@ -157,7 +192,7 @@ mkdir -p "$scratch"
 for file in "${installs[@]}"; do cp -f "$file" "$scratch/"; done
 
 status=0
-timeout -k 5 "$run_timeout" "$loader" "$program" "$@" 9>&- || status=$?
+timeout -k 5 "$run_timeout" "${in_wine[@]}" "$loader" "$program" "$@" 9>&- || status=$?
 if [ "$status" -eq 124 ]; then
   echo "run_under_wine: $(basename "$program") timed out after ${run_timeout} s" >&2
 fi

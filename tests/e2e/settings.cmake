@@ -6,7 +6,7 @@
 vmm_add_wine_test(settings_taskbar "1920x1080+0+0,1280x1024+1920+0" vesk_host
                   --dll=${VMM_WINE_DLL} --shell settings-work-area settings-keep-on-screen
                   settings-chosen-monitor settings-both-axes-side-by-side
-                  settings-dialog-keeps
+                  settings-dialog-keeps settings-remember-per-monitor
                   WORKAREAS "0,0,1920,1040,1920,0,1280,984" TIMEOUT 120)
 
 # 1920x1080 above 1920x1080.

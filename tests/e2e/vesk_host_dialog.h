@@ -107,6 +107,7 @@ inline constexpr CheckBoxFact kCheckBoxes[] = {
     {IDC_USE_WORK_AREA, "UseWorkArea", false},
     {IDC_USE_BOTH_AXES, "UseBothAxes", false},
     {IDC_KEEP_ON_SCREEN, "KeepOnScreen", false},
+    {IDC_REMEMBER_PER_MONITOR, "RememberPerMonitor", false},
 };
 constexpr std::size_t kCheckBoxCount = sizeof kCheckBoxes / sizeof kCheckBoxes[0];
 

@@ -246,6 +246,7 @@ void HoldDialogScenario(HostContext& context) {
                                      {"UseWorkArea", "1"},
                                      {"UseBothAxes", "0"},
                                      {"KeepOnScreen", "1"},
+                                     {"RememberPerMonitor", "0"},
                                      {"ShowOnPrimaryMonitor", "0"},
                                      {"ShowOnMonitorNumber", "0"}}));
   InitialisedPlugin plugin(context);

@@ -77,7 +77,7 @@ void DialogStatesScenario(HostContext& context) {
            "ResizeRelative=0\r\nShowOnMonitorWithMouse=1\r\nCenter=1\r\nCenterAlways=1\r\n"
            "EnableHotkeys=0\r\nResizePercent=1\r\nResizePercentV=1\r\nResizePercentValueH=55\r\n"
            "ResizePercentValue=250\r\nResizePercentValueV=0\r\nUseWorkArea=1\r\n"
-           "UseBothAxes=1\r\nKeepOnScreen=1\r\nShowOnMonitorNumber=4\r\n",
+           "UseBothAxes=1\r\nKeepOnScreen=1\r\nRememberPerMonitor=1\r\nShowOnMonitorNumber=4\r\n",
            {}};
     for (std::size_t i = 0; i < kCheckBoxCount; ++i)
       c.expected.checked[i] = !kCheckBoxes[i].fallback;
@@ -157,6 +157,7 @@ void DialogSaveScenario(HostContext& context) {
                                             {"UseWorkArea", "1"},
                                             {"UseBothAxes", "1"},
                                             {"KeepOnScreen", "1"},
+                                            {"RememberPerMonitor", "1"},
                                             {"ShowOnMonitorNumber", "4"}})),
                 name);
     }
@@ -206,7 +207,8 @@ void DialogSaveScenario(HostContext& context) {
               "ResizePercentValueH=55\r\nResizePercentValue=100\r\nEnableMultiMonitor=1\r\n"
               "MoveRelative=1\r\nResizeRelative=1\r\nShowOnMonitorWithMouse=0\r\n"
               "CenterAlways=0\r\nEnableHotkeys=1\r\nResizePercent=0\r\nResizePercentV=0\r\n"
-              "UseWorkArea=0\r\nUseBothAxes=0\r\nKeepOnScreen=0\r\nShowOnPrimaryMonitor=0\r\n"
+              "UseWorkArea=0\r\nUseBothAxes=0\r\nKeepOnScreen=0\r\nRememberPerMonitor=0\r\n"
+              "ShowOnPrimaryMonitor=0\r\n"
               "ShowOnMonitorNumber=0\r\n",
               "OK on a prepared file");
   }

@@ -24,11 +24,11 @@ struct ControlFact {
 };
 
 constexpr int kWidthUnits = 207;
-constexpr int kHeightUnits = 260;
+constexpr int kHeightUnits = 273;
 
 // The controls of the group below the original ones.
 constexpr int kGroupIds[] = {IDC_USE_WORK_AREA, IDC_USE_BOTH_AXES, IDC_KEEP_ON_SCREEN,
-                             IDC_SHOW_ON_MONITOR};
+                             IDC_REMEMBER_PER_MONITOR, IDC_SHOW_ON_MONITOR};
 
 RECT ClientRectOf(HWND dialog, HWND child) {
   RECT r = {};
@@ -126,6 +126,7 @@ void CheckGroupTextsFit(Report& report, HWND dialog) {
         {IDC_USE_WORK_AREA, "Keep clear of the taskbar", box},
         {IDC_USE_BOTH_AXES, "Find monitors stacked one above another", box},
         {IDC_KEEP_ON_SCREEN, "Keep VESK wholly on its monitor", box},
+        {IDC_REMEMBER_PER_MONITOR, "Remember the place on each monitor", box},
         {-1, "Show VESK on", 0},
     };
     for (const Fit& fit : fits) {
@@ -177,6 +178,7 @@ void CheckTabOrder(Report& report, HWND dialog) {
                           IDC_USE_WORK_AREA,
                           IDC_USE_BOTH_AXES,
                           IDC_KEEP_ON_SCREEN,
+                          IDC_REMEMBER_PER_MONITOR,
                           IDC_SHOW_ON_MONITOR,
                           IDOK};
   HWND at = GetDlgItem(dialog, IDOK);
@@ -224,7 +226,7 @@ void CheckTemplate(Report& report, HWND dialog) {
   RECT mapped = {0, 0, kWidthUnits, kHeightUnits};
   MapDialogRect(dialog, &mapped);
   report.check(client.right == mapped.right && client.bottom == mapped.bottom,
-               "dialog client area is 207 x 260 dialog units",
+               "dialog client area is 207 x 273 dialog units",
                "client " + std::to_string(client.right) + "x" + std::to_string(client.bottom) +
                    ", mapped " + std::to_string(mapped.right) + "x" +
                    std::to_string(mapped.bottom));
@@ -253,8 +255,8 @@ void CheckTemplate(Report& report, HWND dialog) {
 
   // The controls in template order, which is also the tab order.
   const ControlFact controls[] = {
-      {IDOK, "Button", "OK", BS_DEFPUSHBUTTON, 0, 0, true, {96, 239, 50, 14}},
-      {IDCANCEL, "Button", "Cancel", BS_PUSHBUTTON, 0, 0, true, {150, 239, 50, 14}},
+      {IDOK, "Button", "OK", BS_DEFPUSHBUTTON, 0, 0, true, {96, 252, 50, 14}},
+      {IDCANCEL, "Button", "Cancel", BS_PUSHBUTTON, 0, 0, true, {150, 252, 50, 14}},
       {IDC_ENABLE_MULTI_MONITOR,
        "Button",
        "Display VESK on active monitor",
@@ -331,7 +333,7 @@ void CheckTemplate(Report& report, HWND dialog) {
        true,
        {54, 120, 31, 14}},
       {-1, "Static", "% of screen height", SS_LEFT, WS_GROUP, 0, false, {90, 123, 65, 8}},
-      {-1, "Button", "More", BS_GROUPBOX, 0, 0, false, {7, 160, 193, 72}},
+      {-1, "Button", "More", BS_GROUPBOX, 0, 0, false, {7, 160, 193, 85}},
       {IDC_USE_WORK_AREA,
        "Button",
        "Keep clear of the taskbar",
@@ -356,9 +358,17 @@ void CheckTemplate(Report& report, HWND dialog) {
        0,
        true,
        {14, 198, 130, 10}},
-      {-1, "Static", "Show VESK on", SS_LEFT, WS_GROUP, 0, false, {14, 213, 46, 8}},
+      {IDC_REMEMBER_PER_MONITOR,
+       "Button",
+       "Remember the place on each monitor",
+       BS_AUTOCHECKBOX,
+       0,
+       0,
+       true,
+       {14, 211, 145, 10}},
+      {-1, "Static", "Show VESK on", SS_LEFT, WS_GROUP, 0, false, {14, 226, 46, 8}},
       // The height is the dropped list's; the closed box is as high as its font needs.
-      {IDC_SHOW_ON_MONITOR, "ComboBox", nullptr, CBS_DROPDOWNLIST, 0, 0, true, {62, 211, 96, 120}},
+      {IDC_SHOW_ON_MONITOR, "ComboBox", nullptr, CBS_DROPDOWNLIST, 0, 0, true, {62, 224, 96, 120}},
   };
   HWND child = GetWindow(dialog, GW_CHILD);
   for (const ControlFact& fact : controls) {

@@ -123,6 +123,7 @@ const std::vector<std::pair<const char*, const char*>> kDialogKeysAtDefaults = {
     {"UseWorkArea", "0"},
     {"UseBothAxes", "0"},
     {"KeepOnScreen", "0"},
+    {"RememberPerMonitor", "0"},
     {"ShowOnPrimaryMonitor", "0"},
     {"ShowOnMonitorNumber", "0"}};
 

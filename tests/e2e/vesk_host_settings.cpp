@@ -14,6 +14,10 @@
 //                            plugin goes on using them
 //   settings-both-axes-side-by-side  UseBothAxes where x alone would do: the
 //                            same shows and hotkeys as without it
+//   settings-remember-per-monitor  RememberPerMonitor: the window left in a
+//                            corner of each monitor is found there by the
+//                            shows alternating between them, and by a new
+//                            host process
 // On 1920x1080 above 1920x1080:
 //   settings-both-axes       UseBothAxes: the show to the lower monitor, the
 //                            mouse case with the pointer low, Win+Right
@@ -24,6 +28,7 @@
 #include "tests/e2e/vesk_host_dialog.h"
 #include "tests/e2e/vesk_host_tracking.h"
 
+#include <cstdio>
 #include <cstring>
 
 namespace tracking {
@@ -256,6 +261,87 @@ void BothAxesWalkScenario(HostContext& context) {
                         });
 }
 
+// RememberPerMonitor=1: VESK's window left in a corner of each monitor is
+// found there by each show on that monitor, and by a new host process.
+constexpr RECT kCornerOfM1 = {1420, 0, 1920, 400};     // top right
+constexpr RECT kCornerOfM2 = {1940, 604, 2540, 1004};  // near the bottom left
+
+// Shows the main window with `previous` in front before, on `previousAt`,
+// checks where it lands and hides it again; `leaveAt`: moved there first.
+void ShowAfter(HostContext& context, const TrackedWindow& main, const TrackedWindow& previous,
+               const RECT& previousAt, const RECT& expected, const std::string& name,
+               const RECT* leaveAt = nullptr) {
+  previous.moveTo(previousAt);
+  ShowWindow(previous.handle(), SW_SHOW);
+  SetForegroundWindow(previous.handle());
+  context.textAnswers[kPreviousWindowRequest] = DecimalHandle(previous.handle());
+  ShowMain(main);
+  CheckRect(context.report, main.rect(), expected, name);
+  if (leaveAt != nullptr) main.moveTo(*leaveAt);
+  HideMain(main);
+}
+
+// Started again with --restarted by the scenario itself, as a new host
+// process: only the last two shows, on the file the first process left.
+void RememberPerMonitorScenario(HostContext& context) {
+  Report& report = context.report;
+  const bool restarted = context.options.count("restarted") != 0;
+  const std::string path = SettingsPathBeside(context.dllPath);
+  if (!restarted) {
+    WriteSettings(path, {{"RememberPerMonitor", "1"}});
+    WritePrivateProfileStringW(L"PlacesPerMonitor", nullptr, nullptr, Wide(path).c_str());
+  }
+  TrackedWindow main;
+  TrackedWindow previous;
+  ParkPointer();
+  if (!report.check(main.create(kMainStart) && previous.create(kPreviousOnM1),
+                    "the host creates its main window and a previous window") ||
+      !InitPlugin(context, main.handle())) {
+    return;
+  }
+  if (!restarted) {
+    // Nothing remembered yet: the usual placement, then left in a corner.
+    ShowAfter(context, main, previous, kPreviousOnM1, kMainStart, "a first show on M1 lands at",
+              &kCornerOfM1);
+    // From M1's corner scaled to M2: (1920 + 1420 * 1280/1920, 0) and
+    // (500 * 1280/1920, 400 * 1024/1080), rounded.
+    ShowAfter(context, main, previous, kPreviousOnM2, {2867, 0, 3200, 379},
+              "a first show on M2 lands at", &kCornerOfM2);
+    ShowAfter(context, main, previous, kPreviousOnM1, kCornerOfM1,
+              "a show on M1 finds the window at");
+  }
+  const std::string when = restarted ? " after a restart" : "";
+  ShowAfter(context, main, previous, kPreviousOnM2, kCornerOfM2,
+            "a show on M2 finds the window" + when + " at");
+  ShowAfter(context, main, previous, kPreviousOnM1, kCornerOfM1,
+            "a show on M1 finds the window" + when + " at");
+  report.checkEqual(context.plugin.DoShutDown(), 1, "DoShutDown result");
+  if (restarted) return;
+
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring command = L"\"" + std::wstring(self) + L"\" \"--dll=" + Wide(context.dllPath) +
+                         L"\" --restarted settings-remember-per-monitor";
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  PROCESS_INFORMATION child = {};
+  std::fflush(stdout);
+  DWORD exitCode = 1;
+  if (CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                     &child) != FALSE) {
+    if (WaitForSingleObject(child.hProcess, 60000) == WAIT_OBJECT_0) {
+      GetExitCodeProcess(child.hProcess, &exitCode);
+    }
+    CloseHandle(child.hThread);
+    CloseHandle(child.hProcess);
+  }
+  report.checkEqual(static_cast<std::int32_t>(exitCode), 0,
+                    "a new host process finds the places again");
+}
+
 const ScenarioRegistration kWorkArea("settings-work-area", &WorkAreaScenario);
 const ScenarioRegistration kKeepOnScreen("settings-keep-on-screen", &KeepOnScreenScenario);
 const ScenarioRegistration kChosenMonitor("settings-chosen-monitor", &ChosenMonitorScenario);
@@ -263,6 +349,8 @@ const ScenarioRegistration kBothAxesSideBySide("settings-both-axes-side-by-side"
                                                &BothAxesSideBySideScenario);
 const ScenarioRegistration kBothAxes("settings-both-axes", &BothAxesScenario);
 const ScenarioRegistration kBothAxesWalk("settings-both-axes-walk", &BothAxesWalkScenario);
+const ScenarioRegistration kRememberPerMonitor("settings-remember-per-monitor",
+                                               &RememberPerMonitorScenario);
 
 }  // namespace
 }  // namespace tracking

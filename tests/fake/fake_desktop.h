@@ -214,6 +214,8 @@ struct CallCounts {
   int getWindowRect = 0;
   int getProfileInt = 0;
   int writeProfileString = 0;
+  int getProfileSection = 0;
+  int deleteProfileKey = 0;
 };
 CallCounts& calls();
 

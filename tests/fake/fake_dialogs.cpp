@@ -26,7 +26,8 @@ constexpr int kDialogControlIds[] = {platform::kIdOk,
                                      3012,
                                      3013,
                                      3014,
-                                     3015};
+                                     3015,
+                                     3016};
 
 Window* controlOf(platform::WindowHandle dialog, int controlId) {
   for (auto& [handle, window] : desktop().windows) {

@@ -41,6 +41,9 @@ bool equalsIgnoringCase(const std::string& a, const std::string& b) {
          });
 }
 
+// Wine keeps names and values as wide C strings: a zero byte ends them.
+std::string untilNul(const std::string& text) { return text.substr(0, text.find('\0')); }
+
 // Lines end at '\n' (or at '\r' where no '\n' follows); blank lines are
 // dropped; "[name]" opens a section, trimmed, up to the last ']'; anything
 // else is a key, with blanks around '=' removed.
@@ -57,16 +60,16 @@ std::vector<IniSection> parseIni(const std::string& text) {
     if (line.front() == '[') {
       const std::size_t close = line.rfind(']');
       if (close != std::string::npos && close > 0) {
-        sections.push_back(IniSection{trimIni(line.substr(1, close - 1)), {}});
+        sections.push_back(IniSection{untilNul(trimIni(line.substr(1, close - 1))), {}});
         continue;
       }
     }
     IniKey key;
     const std::size_t equals = line.find('=');
-    key.name = trimIni(line.substr(0, equals));
+    key.name = untilNul(trimIni(line.substr(0, equals)));
     if (equals != std::string::npos) {
       key.hasValue = true;
-      key.value = trimIni(line.substr(equals + 1));
+      key.value = untilNul(trimIni(line.substr(equals + 1)));
     }
     // A nameless key right after another nameless one is dropped.
     std::vector<IniKey>& keys = sections.back().keys;
@@ -204,6 +207,42 @@ void writeProfileString(const char* section, const char* key, const char* value,
   entry->hasValue = true;
   entry->value = text;
   desktop().files[path] = fake::formatIni(sections);
+}
+
+std::vector<std::string> getProfileSection(const char* section, const char* path) {
+  const fake::UncountedAllocations bookkeeping;
+  ++desktop().calls.getProfileSection;
+  std::vector<std::string> lines;
+  const auto file = desktop().files.find(path);
+  if (file == desktop().files.end()) return lines;
+  std::vector<fake::IniSection> sections = fake::parseIni(file->second);
+  const fake::IniSection* found = fake::findIniSection(sections, section);
+  if (found == nullptr) return lines;
+  for (const fake::IniKey& key : found->keys) {
+    if (key.name.empty() && !key.hasValue) continue;
+    if (!key.name.empty() && key.name.front() == ';') continue;
+    lines.push_back(key.hasValue ? key.name + "=" + key.value : key.name);
+  }
+  return lines;
+}
+
+void deleteProfileKey(const char* section, const char* key, const char* path) {
+  const fake::UncountedAllocations bookkeeping;
+  ++desktop().calls.deleteProfileKey;
+  if (desktop().readOnlyFiles.count(path) != 0) return;
+  const auto file = desktop().files.find(path);
+  if (file == desktop().files.end()) return;
+  std::vector<fake::IniSection> sections = fake::parseIni(file->second);
+  // Unlike a lookup, every section of that name is searched, in file order.
+  for (fake::IniSection& candidate : sections) {
+    if (!fake::equalsIgnoringCase(candidate.name, section)) continue;
+    for (auto it = candidate.keys.begin(); it != candidate.keys.end(); ++it) {
+      if (!fake::equalsIgnoringCase(it->name, key)) continue;
+      candidate.keys.erase(it);
+      desktop().files[path] = fake::formatIni(sections);
+      return;
+    }
+  }
 }
 
 }  // namespace platform

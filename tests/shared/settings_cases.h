@@ -16,7 +16,16 @@
 
 namespace settings_cases {
 
-enum class Action { WriteInt, WriteBool, ExpectInt, ExpectBool, ExpectLoad };
+enum class Action {
+  WriteInt,
+  WriteBool,
+  ExpectInt,
+  ExpectBool,
+  ExpectLoad,
+  WriteString,
+  DeleteKey,
+  ExpectSection
+};
 
 struct Step {
   Action action;
@@ -24,6 +33,10 @@ struct Step {
   std::int32_t value;     // written, or the value a read must give
   bool fallback;          // ExpectBool: the default passed to readBool
   PluginOptions options;  // ExpectLoad: the record a load must give
+  // The three section steps: their section, and the value written or the
+  // section's lines a read must give, joined by '|'.
+  const char* section = nullptr;
+  const char* text = nullptr;
 };
 
 inline Step WriteInt(const char* key, std::int32_t value) {
@@ -40,6 +53,16 @@ inline Step ExpectBool(const char* key, bool fallback, bool value) {
 }
 inline Step ExpectLoad(const PluginOptions& options) {
   return Step{Action::ExpectLoad, "", 0, false, options};
+}
+
+inline Step WriteString(const char* section, const char* key, const char* value) {
+  return Step{Action::WriteString, key, 0, false, {}, section, value};
+}
+inline Step DeleteKey(const char* section, const char* key) {
+  return Step{Action::DeleteKey, key, 0, false, {}, section, nullptr};
+}
+inline Step ExpectSection(const char* section, const char* lines) {
+  return Step{Action::ExpectSection, "", 0, false, {}, section, lines};
 }
 
 template <typename Change>
@@ -270,6 +293,33 @@ inline const std::vector<Case>& AllCases() {
        "CenterAlways=1\r\n"
        "[Options]\r\n"
        "EnableHotkeys=0\r\n"},
+
+      {"a section's lines, keys removed and added",
+       "[Places]\r\n"
+       "; remembered\r\n"
+       "0,0,1920,1080=1,2,3,4\r\n"
+       "bare\r\n"
+       "=nameless\r\n"
+       "1920,0,3200,1024 = 5,6,7,8\r\n"
+       "[Options]\r\n"
+       "Center=1\r\n"
+       "[places]\r\n"
+       "9,9,9,9=0\r\n",
+       {ExpectSection("Places", "0,0,1920,1080=1,2,3,4|bare|=nameless|1920,0,3200,1024=5,6,7,8"),
+        DeleteKey("Places", "0,0,1920,1080"), DeleteKey("Places", "9,9,9,9"),
+        DeleteKey("Places", "missing"), WriteString("Places", "0,0,1920,1080", "1,2,3,5"),
+        ExpectSection("places", "bare|=nameless|1920,0,3200,1024=5,6,7,8|0,0,1920,1080=1,2,3,5"),
+        ExpectSection("Other", "")},
+       "[Places]\r\n"
+       "; remembered\r\n"
+       "bare\r\n"
+       "=nameless\r\n"
+       "1920,0,3200,1024=5,6,7,8\r\n"
+       "0,0,1920,1080=1,2,3,5\r\n"
+       "[Options]\r\n"
+       "Center=1\r\n"
+       "[places]\r\n"},
+
   };
   return cases;
 }
@@ -341,6 +391,23 @@ inline std::vector<std::string> Run(const Case& c, const std::string& directory,
         loaded.load(settings);
         if (Describe(loaded) != Describe(step.options)) {
           failures.push_back("load gave " + Describe(loaded) + ", want " + Describe(step.options));
+        }
+        break;
+      }
+      case Action::WriteString:
+        settings.writeString(step.section, step.key, step.text);
+        break;
+      case Action::DeleteKey:
+        settings.deleteKey(step.section, step.key);
+        break;
+      case Action::ExpectSection: {
+        std::string lines;
+        for (const std::string& line : settings.readSection(step.section)) {
+          lines += (lines.empty() ? "" : "|") + line;
+        }
+        if (lines != step.text) {
+          failures.push_back(std::string("section ") + step.section + " reads \"" + lines +
+                             "\", want \"" + step.text + "\"");
         }
         break;
       }

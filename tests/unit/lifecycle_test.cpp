@@ -61,7 +61,7 @@ TEST_F(LifecycleTest, ControllerLoadsTheOptionsOnceWithoutWritingTheFile) {
   ASSERT_NE(pluginState.controller, nullptr);
   EXPECT_TRUE(pluginState.controller->options.center);
   EXPECT_EQ(pluginState.controller->options.resizePercentValue, 250);
-  EXPECT_EQ(fake::calls().getProfileInt, 16) << "each setting read once";
+  EXPECT_EQ(fake::calls().getProfileInt, 17) << "each setting read once";
   EXPECT_EQ(fake::calls().writeProfileString, 0);
 }
 

@@ -4,6 +4,7 @@
 #include "monitors/geometry.h"
 #include "monitors/monitor_list.h"
 #include "monitors/placement.h"
+#include "settings/remembered_places.h"
 #include "tracking_fixture.h"
 
 #include <optional>
@@ -232,7 +233,7 @@ class MoreSettingsTest : public TrackingTest {
     fake::setWorkArea(0, {0, 0, 1920, 1040});
     fake::setWorkArea(1, {1920, 0, 3200, 984});
   }
-  void hotkey(std::initializer_list<int> held, int key) {
+  void hotkey(const std::vector<int>& held, int key) {
     for (const int k : held) fake::setKeyDown(k, true);
     fake::keyDown(key);
     fake::keyUp(key);
@@ -366,16 +367,161 @@ INSTANTIATE_TEST_SUITE_P(Choices, ChosenMonitorOnShowTest, ::testing::ValuesIn(k
                          NameOf<ChosenMonitorRow>);
 
 TEST_F(MoreSettingsTest, TheDialogsOkKeepsTheFileOnlyKeysAndAppliesThem) {
-  fake::setFileText(kSettingsPath, "[Options]\r\nUseWorkArea=1\r\nShowOnMonitorNumber=2\r\n");
+  fake::setFileText(kSettingsPath,
+                    "[Options]\r\nUseWorkArea=1\r\nShowOnMonitorNumber=2\r\n"
+                    "[PlacesPerMonitor]\r\n0,0,1920,1080=1,2,3,4\r\n");
   init();
-  fake::setDialogUser(
-      [](platform::WindowHandle dialog) { fake::pressButton(dialog, platform::kIdOk); });
-  EXPECT_EQ(PluginFunc_DoAdvConfig(), 1);
+  for (const int button : {platform::kIdCancel, platform::kIdOk}) {
+    fake::setDialogUser(
+        [button](platform::WindowHandle dialog) { fake::pressButton(dialog, button); });
+    EXPECT_EQ(PluginFunc_DoAdvConfig(), 1);
+  }
   const std::string text = fake::fileText(kSettingsPath);
   EXPECT_NE(text.find("UseWorkArea=1"), std::string::npos) << text;
   EXPECT_NE(text.find("ShowOnMonitorNumber=2"), std::string::npos) << text;
+  EXPECT_NE(text.find("[PlacesPerMonitor]\r\n0,0,1920,1080=1,2,3,4\r\n"), std::string::npos)
+      << text;
   EXPECT_TRUE(controller().options.useWorkArea);
   EXPECT_EQ(controller().options.showOnMonitorNumber, 2);
 }
+
+// --- RememberPerMonitor ------------------------------------------------------
+// A1 in M1's top right corner, A2 in M2's bottom left one.
+constexpr Rect kA1{1400, 40, 1900, 440};
+constexpr Rect kA2{1940, 600, 2740, 1000};
+
+enum class Do { ShowOnM1, ShowOnM2, LeaveAt, Hide, HideWritingNothing, Hotkey, M2Becomes };
+
+// A show or a hotkey must put the window at `rect`; LeaveAt puts it there,
+// M2Becomes makes it M2's rectangle.
+struct PlaceStep {
+  Do what;
+  Rect rect;
+  std::vector<int> held = {};  // Hotkey: the keys held, and the one pressed
+  int key = 0;
+};
+
+struct PlacesRow {
+  const char* name;
+  std::string file;  // after "[Options]\r\n"
+  std::vector<PlaceStep> steps;
+  std::string places;  // the section's lines afterwards, joined by '|'
+};
+
+void PrintTo(const PlacesRow& row, std::ostream* os) { *os << row.name; }
+
+constexpr int kWin = platform::kKeyLeftWindows;
+constexpr const char* kOn = "RememberPerMonitor=1\r\n";
+constexpr const char* kPlacesOfM2ThenM1 =
+    "[PlacesPerMonitor]\r\n1920,0,3200,1024=1940,600,2740,1000\r\n"
+    "0,0,1920,1080=1400,40,1900,440\r\n";
+
+// Places of monitors far right of the desktop, the i-th at x = i * 10000.
+std::string FarPlaces(int first, int last, const char* separator) {
+  std::string text;
+  for (int i = first; i <= last; ++i) {
+    const auto x = [i](int offset) { return std::to_string(i * 10000 + offset); };
+    text += x(0) + ",0," + x(1000) + ",1000=" + x(10) + ",10," + x(900) + ",90" + separator;
+  }
+  return text;
+}
+
+const PlacesRow kPlacesRows[] = {
+    {"APlaceOnEachOfTwoMonitors",
+     kOn,
+     {{Do::ShowOnM1, kHostStart},
+      {Do::LeaveAt, kA1},
+      {Do::Hide, {}},
+      {Do::ShowOnM2, {2853, 38, 3186, 417}},  // scaled from A1
+      {Do::LeaveAt, kA2},
+      {Do::Hide, {}},
+      {Do::ShowOnM1, kA1},
+      {Do::HideWritingNothing, {}},
+      {Do::ShowOnM2, kA2},
+      {Do::HideWritingNothing, {}}},
+     "0,0,1920,1080=1400,40,1900,440|1920,0,3200,1024=1940,600,2740,1000"},
+    {"HotkeysMoveToThePlacesTheNextHideRemembers",
+     std::string(kOn) + kPlacesOfM2ThenM1,
+     {{Do::ShowOnM1, kA1},
+      {Do::Hotkey, kA2, {kWin}, platform::kKeyRight},
+      {Do::Hotkey, {1940, 600, 2580, 1000}, {kWin, platform::kKeyControl}, '5'},
+      {Do::Hotkey, {2240, 312, 2880, 712}, {kWin}, platform::kKeyHome},
+      {Do::Hide, {}},
+      {Do::ShowOnM1, kA1},
+      {Do::Hotkey, {2240, 312, 2880, 712}, {kWin}, platform::kKeyRight}},
+     "0,0,1920,1080=1400,40,1900,440|1920,0,3200,1024=2240,312,2880,712"},
+    {"CenterKeepsOnlyTheSize",
+     std::string(kOn) + "Center=1\r\n" + kPlacesOfM2ThenM1,
+     {{Do::ShowOnM2, {2160, 312, 2960, 712}}},
+     "1920,0,3200,1024=1940,600,2740,1000|0,0,1920,1080=1400,40,1900,440"},
+    {"AChangedLayoutFindsItsPlacesAgain",
+     std::string(kOn) + "[PlacesPerMonitor]\r\n1920,0,3200,1024=1940,600,2740,1000\r\n",
+     {{Do::M2Becomes, {1920, 0, 3360, 1050}},
+      {Do::ShowOnM2, {2340, 331, 2940, 720}},
+      {Do::Hide, {}},
+      {Do::M2Becomes, kM2},
+      {Do::ShowOnM2, kA2}},
+     "1920,0,3200,1024=1940,600,2740,1000|1920,0,3360,1050=2340,331,2940,720"},
+    {"PlacesOffTheirMonitorOrUnreadableAreIgnored",
+     std::string(kOn) +
+         "[PlacesPerMonitor]\r\n0,0,1920,1080=2000,100,2400,400\r\n1920,0,3200,1024=a,b,c,d\r\n"
+         "1920, 0, 3200, 1024=2100,500,2000,900\r\n1920,0,3200=2000,100,2400,400\r\n"
+         "1920,0,3200,1024,5=2000,100,2400,400\r\n; a comment\r\n",
+     {{Do::ShowOnM1, kHostStart}, {Do::ShowOnM2, kHostOnM2}, {Do::Hide, {}}},
+     "0,0,1920,1080=2000,100,2400,400|1920,0,3200=2000,100,2400,400|"
+     "1920,0,3200,1024,5=2000,100,2400,400|1920,0,3200,1024=2293,322,2826,701"},
+    {"AtMostEightMonitorsTheOldestGoes",
+     std::string(kOn) + "[PlacesPerMonitor]\r\n" + FarPlaces(1, 8, "\r\n"),
+     {{Do::ShowOnM2, kHostOnM2}, {Do::Hide, {}}},
+     FarPlaces(2, 8, "|") + "1920,0,3200,1024=2293,322,2826,701"},
+};
+
+class RememberedPlacesTest : public MoreSettingsTest,
+                             public ::testing::WithParamInterface<PlacesRow> {};
+
+TEST_P(RememberedPlacesTest, EachMonitorFindsTheWindowWhereItWasLeft) {
+  const PlacesRow& row = GetParam();
+  fake::setFileText(kSettingsPath, "[Options]\r\n" + row.file);
+  init();
+  for (std::size_t i = 0; i < row.steps.size(); ++i) {
+    const PlaceStep& step = row.steps[i];
+    const fake::CallCounts before = fake::calls();
+    switch (step.what) {
+      case Do::ShowOnM1:
+      case Do::ShowOnM2:
+        show(step.what == Do::ShowOnM1 ? onM1 : onM2);
+        break;
+      case Do::LeaveAt:
+        fake::setWindowRect(host, step.rect);
+        continue;
+      case Do::Hide:
+      case Do::HideWritingNothing:
+        hide();
+        if (step.what == Do::HideWritingNothing) {
+          EXPECT_EQ(fake::calls().writeProfileString, before.writeProfileString) << "step " << i;
+          EXPECT_EQ(fake::calls().deleteProfileKey, before.deleteProfileKey) << "step " << i;
+        }
+        continue;
+      case Do::Hotkey:
+        hotkey(step.held, step.key);
+        break;
+      case Do::M2Becomes:
+        fake::clearDisplays();
+        fake::addMonitor(kM1, true);
+        fake::addMonitor(step.rect);
+        continue;
+    }
+    EXPECT_EQ(hostRect(), step.rect) << "step " << i;
+  }
+  std::string places;
+  for (const std::string& line :
+       SettingsFile(PluginDirectory(kPluginDirectory)).readSection(kPlacesSection)) {
+    places += (places.empty() ? "" : "|") + line;
+  }
+  EXPECT_EQ(places, row.places);
+}
+
+INSTANTIATE_TEST_SUITE_P(RememberPerMonitor, RememberedPlacesTest, ::testing::ValuesIn(kPlacesRows),
+                         NameOf<PlacesRow>);
 
 }  // namespace

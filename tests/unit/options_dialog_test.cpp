@@ -32,12 +32,13 @@ TEST_F(OptionsDialogTest, WithoutAFileShowsTheDefaultsAndCancelWritesNothing) {
   openWith([&](platform::WindowHandle dialog) {
     seen = true;
     const CheckState expected[] = {
-        {IDC_ENABLE_MULTI_MONITOR, true}, {IDC_RESIZE_RELATIVE, true},
-        {IDC_MOVE_RELATIVE, true},        {IDC_CENTER, false},
-        {IDC_CENTER_ALWAYS, false},       {IDC_SHOW_ON_MONITOR_WITH_MOUSE, false},
-        {IDC_ENABLE_HOTKEYS, true},       {IDC_RESIZE_PERCENT, false},
-        {IDC_RESIZE_PERCENT_V, false},    {IDC_USE_WORK_AREA, false},
-        {IDC_USE_BOTH_AXES, false},       {IDC_KEEP_ON_SCREEN, false},
+        {IDC_ENABLE_MULTI_MONITOR, true},  {IDC_RESIZE_RELATIVE, true},
+        {IDC_MOVE_RELATIVE, true},         {IDC_CENTER, false},
+        {IDC_CENTER_ALWAYS, false},        {IDC_SHOW_ON_MONITOR_WITH_MOUSE, false},
+        {IDC_ENABLE_HOTKEYS, true},        {IDC_RESIZE_PERCENT, false},
+        {IDC_RESIZE_PERCENT_V, false},     {IDC_USE_WORK_AREA, false},
+        {IDC_USE_BOTH_AXES, false},        {IDC_KEEP_ON_SCREEN, false},
+        {IDC_REMEMBER_PER_MONITOR, false},
     };
     for (const CheckState& box : expected) {
       EXPECT_EQ(fake::isChecked(dialog, box.id), box.checked) << box.id;
@@ -71,6 +72,7 @@ TEST_F(OptionsDialogTest, OkAtOnceWritesEveryKeyInItsOrder) {
             "ShowOnMonitorWithMouse=0\r\nCenter=0\r\nCenterAlways=0\r\nEnableHotkeys=1\r\n"
             "ResizePercent=0\r\nResizePercentV=0\r\nResizePercentValue=80\r\n"
             "ResizePercentValueV=80\r\nUseWorkArea=0\r\nUseBothAxes=0\r\nKeepOnScreen=0\r\n"
+            "RememberPerMonitor=0\r\n"
             "ShowOnPrimaryMonitor=0\r\nShowOnMonitorNumber=0\r\n");
 }
 
