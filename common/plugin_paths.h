@@ -13,7 +13,7 @@ class PluginFolder {
  public:
   PluginFolder() = default;
   explicit PluginFolder(std::string hostText) : text_(std::move(hostText)) {}
-  const std::string& hostText() const { return text_; }
+  const std::string& HostText() const { return text_; }
 
  private:
   std::string text_;
@@ -25,7 +25,7 @@ class PluginFolder {
 class PluginDirectory {
  public:
   explicit PluginDirectory(std::string utf8) : utf8_(std::move(utf8)) {}
-  const std::string& utf8() const { return utf8_; }
+  const std::string& Utf8() const { return utf8_; }
 
  private:
   std::string utf8_;

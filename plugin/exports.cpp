@@ -102,12 +102,12 @@ std::int32_t VMM_CDECL PluginFunc_DoAdvConfig() {
       return 1;
     }
     const platform::WindowHandle owner = platform::getActiveWindow();
-    const bool saved = dialog->run(pluginState.moduleHandle, owner) == platform::kIdOk;
+    const bool saved = dialog->Run(pluginState.moduleHandle, owner) == platform::kIdOk;
     // The host may have shut us down (or started us again) while the dialog
     // was open: only the controller there is now is reloaded.
     if (saved && pluginState.controller) {
       pluginState.controller->ReloadOptions();
-      dialog->applySavedTo(pluginState.controller->options);
+      dialog->ApplySavedTo(pluginState.controller->options);
     }
     return 1;
   });
@@ -168,7 +168,7 @@ std::int32_t VMM_CDECL PluginFunc_Request_ItemResultByIndex(
     CopyBounded("replacewith_path", path, limit);
     CopyBounded("replacewith_title", title, limit);
     emptyText[0] = '\0';
-    CopyBounded(pluginState.pluginFolder.hostText().c_str(), folder, limit);
+    CopyBounded(pluginState.pluginFolder.HostText().c_str(), folder, limit);
     *number6 = 0;
     *number8 = 2;
     *number10 = 1;

@@ -41,7 +41,7 @@ PluginFolder FolderOfLibraryPath(const char* libraryPath) {
 }
 
 std::optional<std::string> FileInFolder(const PluginFolder& folder, const char* fileName) {
-  std::string path = folder.hostText();
+  std::string path = folder.HostText();
   if (path.empty() || path.back() != '\\') path += '\\';
   path += fileName;
   if (path.size() >= platform::kMaxPath) return std::nullopt;

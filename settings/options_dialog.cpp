@@ -34,13 +34,13 @@ bool AnswersDirectly(std::uint32_t message) {
 // pending dialogs until its window's first message arrives, and from then on
 // the window carries the object in its DWLP_USER slot.
 struct DialogBinding {
-  static std::vector<OptionsDialog*>& pending() {
+  static std::vector<OptionsDialog*>& Pending() {
     thread_local std::vector<OptionsDialog*> dialogs;
     return dialogs;
   }
 
-  static void forget(OptionsDialog* dialog) {
-    auto& dialogs = pending();
+  static void Forget(OptionsDialog* dialog) {
+    auto& dialogs = Pending();
     dialogs.erase(std::remove(dialogs.begin(), dialogs.end(), dialog), dialogs.end());
   }
 
@@ -52,7 +52,7 @@ struct DialogBinding {
     return NoThrow<platform::LongResult>(0, [&]() -> platform::LongResult {
       auto* dialog = reinterpret_cast<OptionsDialog*>(platform::getDialogUserData(window));
       if (dialog == nullptr) {
-        auto& dialogs = pending();
+        auto& dialogs = Pending();
         if (dialogs.empty()) return 0;
         dialog = dialogs.back();
         dialogs.pop_back();
@@ -60,7 +60,7 @@ struct DialogBinding {
         platform::setDialogUserData(window, reinterpret_cast<platform::LongParam>(dialog));
       }
       platform::LongResult result = 0;
-      const bool handled = dialog->handleMessage(message, wParam, result);
+      const bool handled = dialog->HandleMessage(message, wParam, result);
       if (message == platform::kMessageNcDestroy) {
         platform::setDialogUserData(window, 0);
         dialog->dialog_ = 0;
@@ -73,10 +73,10 @@ struct DialogBinding {
   }
 };
 
-platform::LongResult OptionsDialog::run(platform::ModuleHandle module,
+platform::LongResult OptionsDialog::Run(platform::ModuleHandle module,
                                         platform::WindowHandle owner) {
   try {
-    DialogBinding::pending().push_back(this);
+    DialogBinding::Pending().push_back(this);
   } catch (const std::bad_alloc&) {
     platform::setLastError(platform::kErrorOutOfMemory);
     return 0;
@@ -84,22 +84,22 @@ platform::LongResult OptionsDialog::run(platform::ModuleHandle module,
   const platform::LongResult result =
       platform::dialogBox(module, IDD_OPTIONS, owner, &DialogBinding::Procedure);
   // Still pending if the dialog never got a window.
-  DialogBinding::forget(this);
+  DialogBinding::Forget(this);
   return result;
 }
 
-bool OptionsDialog::handleMessage(std::uint32_t message, platform::WordParam wParam,
+bool OptionsDialog::HandleMessage(std::uint32_t message, platform::WordParam wParam,
                                   platform::LongResult& result) {
   switch (message) {
     case platform::kMessageInitDialog:
-      initialise();
+      Initialise();
       // 0: the dialog manager leaves the keyboard focus where it is.
       result = 0;
       return true;
     case platform::kMessageCommand: {
       const auto command = static_cast<int>(wParam & 0xFFFF);
       if (command == platform::kIdOk) {
-        saveAndClose();
+        SaveAndClose();
       } else if (command == platform::kIdCancel) {
         platform::endDialog(dialog_, platform::kIdCancel);
       } else {
@@ -113,15 +113,15 @@ bool OptionsDialog::handleMessage(std::uint32_t message, platform::WordParam wPa
   }
 }
 
-void OptionsDialog::initialise() {
+void OptionsDialog::Initialise() {
   for (std::size_t i = 0; i < kOptionCount; ++i) {
     const OptionEntry& row = kOptionTable[i];
     platform::WindowHandle& control = controls_[i];
     control = platform::getDlgItem(dialog_, row.controlId);
     if (row.flag != nullptr) {
-      opened_.*row.flag = settingsFile_.readBool(row.key, row.defaultValue != 0);
+      opened_.*row.flag = settingsFile_.ReadBool(row.key, row.defaultValue != 0);
     } else {
-      opened_.*row.number = settingsFile_.readInt(row.key, row.defaultValue);
+      opened_.*row.number = settingsFile_.ReadInt(row.key, row.defaultValue);
     }
     switch (row.control) {
       case OptionControl::kCheckBox:
@@ -144,7 +144,7 @@ void OptionsDialog::initialise() {
                         static_cast<platform::WordParam>(openedMonitorChoice_), 0);
 }
 
-void OptionsDialog::saveAndClose() {
+void OptionsDialog::SaveAndClose() {
   for (std::size_t i = 0; i < kOptionCount; ++i) {
     const OptionEntry& row = kOptionTable[i];
     const platform::WindowHandle control = controls_[i];
@@ -169,17 +169,17 @@ void OptionsDialog::saveAndClose() {
       }
     }
     if (row.flag != nullptr) {
-      settingsFile_.writeBool(row.key, value != 0);
+      settingsFile_.WriteBool(row.key, value != 0);
       saved_.*row.flag = value != 0;
     } else {
-      settingsFile_.writeInt(row.key, value);
+      settingsFile_.WriteInt(row.key, value);
       saved_.*row.number = value;
     }
   }
   platform::endDialog(dialog_, platform::kIdOk);
 }
 
-void OptionsDialog::applySavedTo(PluginOptions& options) const {
+void OptionsDialog::ApplySavedTo(PluginOptions& options) const {
   for (const OptionEntry& row : kOptionTable) {
     if (row.flag != nullptr) options.*row.flag = saved_.*row.flag;
     if (row.number != nullptr) options.*row.number = saved_.*row.number;

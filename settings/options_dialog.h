@@ -24,22 +24,22 @@ class OptionsDialog {
   // IDCANCEL, or 0 / -1 when it could not be shown. When the binding cannot
   // be set up, the thread's last error becomes ERROR_OUTOFMEMORY and 0 is
   // answered without showing anything.
-  platform::LongResult run(platform::ModuleHandle module, platform::WindowHandle owner);
+  platform::LongResult Run(platform::ModuleHandle module, platform::WindowHandle owner);
 
   // After OK: sets the settings the dialog shows to what it saved. The file
   // may not have taken them (a read-only folder); the user's choice applies
   // all the same.
-  void applySavedTo(PluginOptions& options) const;
+  void ApplySavedTo(PluginOptions& options) const;
 
   // One message of the dialog; true when handled, with its result.
-  bool handleMessage(std::uint32_t message, platform::WordParam wParam,
+  bool HandleMessage(std::uint32_t message, platform::WordParam wParam,
                      platform::LongResult& result);
 
  private:
   friend struct DialogBinding;
 
-  void initialise();
-  void saveAndClose();
+  void Initialise();
+  void SaveAndClose();
 
   const SettingsFile settingsFile_;
   platform::WindowHandle dialog_ = 0;

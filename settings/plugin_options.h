@@ -33,7 +33,7 @@ struct PluginOptions {
   PluginOptions();
 
   // Overwrites every field from the file; absent keys give their defaults.
-  void load(const SettingsFile& settings);
+  void Load(const SettingsFile& settings);
 };
 
 // How the options dialog shows a setting.

@@ -30,7 +30,7 @@ class FlagScope {
 MainWindowController::MainWindowController(platform::WindowHandle window, HostBridge host,
                                            const PluginDirectory& pluginDirectory)
     : hostWindow(window), settings(pluginDirectory), host_(host) {
-  options.load(settings);
+  options.Load(settings);
 }
 
 void MainWindowController::OnWindowMessage(std::uint32_t message, platform::WordParam wParam) {

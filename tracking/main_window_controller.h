@@ -37,7 +37,7 @@ class MainWindowController {
   void RememberPlaceOnHide();
 
   // Loads the options again from the settings file; the rest survives.
-  void ReloadOptions() { options.load(settings); }
+  void ReloadOptions() { options.Load(settings); }
 
   PlacedWindow AsPlacedWindow() { return PlacedWindow{hostWindow, options, lastCenteredRect}; }
 

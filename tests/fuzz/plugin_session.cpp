@@ -160,7 +160,7 @@ void WriteSetting(FuzzInput& input, const OptionEntry& entry) {
   if ((choice & 1) == 0) return;
   // Flags 0 and 1; numbers 0 to 127, inside and outside the dialog's bounds.
   const std::int32_t value = entry.flag != nullptr ? (choice >> 1) & 1 : choice >> 1;
-  SettingsFile(PluginDirectory(kDirectory)).writeInt(entry.key, value);
+  SettingsFile(PluginDirectory(kDirectory)).WriteInt(entry.key, value);
 }
 
 void HoldModifiers(bool win, bool ctrl, bool shift) {

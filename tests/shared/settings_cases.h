@@ -31,7 +31,7 @@ struct Step {
   Action action;
   const char* key;
   std::int32_t value;     // written, or the value a read must give
-  bool fallback;          // ExpectBool: the default passed to readBool
+  bool fallback;          // ExpectBool: the default passed to ReadBool
   PluginOptions options;  // ExpectLoad: the record a load must give
   // The three section steps: their section, and the value written or the
   // section's lines a read must give, joined by '|'.
@@ -355,27 +355,27 @@ inline std::vector<std::string> Run(const Case& c, const std::string& directory,
                                     const Files& files) {
   std::vector<std::string> failures;
   const SettingsFile settings{PluginDirectory(directory)};
-  if (c.initialText != nullptr) files.write(settings.path(), c.initialText);
+  if (c.initialText != nullptr) files.write(settings.Path(), c.initialText);
   for (const Step& step : c.steps) {
     switch (step.action) {
       case Action::WriteInt:
-        settings.writeInt(step.key, step.value);
+        settings.WriteInt(step.key, step.value);
         break;
       case Action::WriteBool:
-        settings.writeBool(step.key, step.value != 0);
+        settings.WriteBool(step.key, step.value != 0);
         break;
       case Action::ExpectInt: {
-        const std::int32_t got = settings.readInt(step.key);
+        const std::int32_t got = settings.ReadInt(step.key);
         if (got != step.value) {
-          failures.push_back(std::string("readInt ") + step.key + " gave " + std::to_string(got) +
+          failures.push_back(std::string("ReadInt ") + step.key + " gave " + std::to_string(got) +
                              ", want " + std::to_string(step.value));
         }
         break;
       }
       case Action::ExpectBool: {
-        const bool got = settings.readBool(step.key, step.fallback);
+        const bool got = settings.ReadBool(step.key, step.fallback);
         if (got != (step.value != 0)) {
-          failures.push_back(std::string("readBool ") + step.key + " gave " +
+          failures.push_back(std::string("ReadBool ") + step.key + " gave " +
                              (got ? "true" : "false"));
         }
         break;
@@ -388,21 +388,21 @@ inline std::vector<std::string> Run(const Case& c, const std::string& directory,
           if (row.flag != nullptr) loaded.*row.flag = !(loaded.*row.flag);
           if (row.number != nullptr) loaded.*row.number = -1;
         }
-        loaded.load(settings);
+        loaded.Load(settings);
         if (Describe(loaded) != Describe(step.options)) {
           failures.push_back("load gave " + Describe(loaded) + ", want " + Describe(step.options));
         }
         break;
       }
       case Action::WriteString:
-        settings.writeString(step.section, step.key, step.text);
+        settings.WriteString(step.section, step.key, step.text);
         break;
       case Action::DeleteKey:
-        settings.deleteKey(step.section, step.key);
+        settings.DeleteKey(step.section, step.key);
         break;
       case Action::ExpectSection: {
         std::string lines;
-        for (const std::string& line : settings.readSection(step.section)) {
+        for (const std::string& line : settings.ReadSection(step.section)) {
           lines += (lines.empty() ? "" : "|") + line;
         }
         if (lines != step.text) {
@@ -413,13 +413,13 @@ inline std::vector<std::string> Run(const Case& c, const std::string& directory,
       }
     }
   }
-  const bool exists = files.exists(settings.path());
+  const bool exists = files.exists(settings.Path());
   if (c.expectedText == nullptr) {
     if (exists) failures.push_back("a file was created");
   } else if (!exists) {
     failures.push_back("no file was written");
   } else {
-    const std::string text = files.read(settings.path());
+    const std::string text = files.read(settings.Path());
     if (text != c.expectedText) {
       failures.push_back("file text is \"" + Visible(text) + "\", want \"" +
                          Visible(c.expectedText) + "\"");

@@ -515,7 +515,7 @@ TEST_P(RememberedPlacesTest, EachMonitorFindsTheWindowWhereItWasLeft) {
   }
   std::string places;
   for (const std::string& line :
-       SettingsFile(PluginDirectory(kPluginDirectory)).readSection(kPlacesSection)) {
+       SettingsFile(PluginDirectory(kPluginDirectory)).ReadSection(kPlacesSection)) {
     places += (places.empty() ? "" : "|") + line;
   }
   EXPECT_EQ(places, row.places);

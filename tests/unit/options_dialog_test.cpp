@@ -131,7 +131,7 @@ TEST_P(OptionRowTest, OkWritesTheControlUnderItsKeyAndTheNextDialogShowsIt) {
     fake::pressButton(dialog, platform::kIdOk);
   });
   const SettingsFile settings{PluginDirectory(kPluginDirectory)};
-  EXPECT_EQ(settings.readInt(row.key, -99), value);
+  EXPECT_EQ(settings.ReadInt(row.key, -99), value);
   const PluginOptions& live = controller().options;
   EXPECT_EQ(row.flag != nullptr ? live.*row.flag : live.*row.number, value);
   openWith([&](platform::WindowHandle dialog) {
@@ -188,8 +188,8 @@ TEST_P(MonitorChoiceTest, ShowsThePairAndOkWritesTheChoice) {
     fake::pressButton(dialog, platform::kIdOk);
   });
   const SettingsFile settings{PluginDirectory(kPluginDirectory)};
-  EXPECT_EQ(settings.readInt("ShowOnPrimaryMonitor", -99), row.primarySaved);
-  EXPECT_EQ(settings.readInt("ShowOnMonitorNumber", -99), row.numberSaved);
+  EXPECT_EQ(settings.ReadInt("ShowOnPrimaryMonitor", -99), row.primarySaved);
+  EXPECT_EQ(settings.ReadInt("ShowOnMonitorNumber", -99), row.numberSaved);
   EXPECT_EQ(controller().options.showOnMonitorNumber, row.numberSaved);
 }
 
@@ -261,7 +261,7 @@ TEST_F(OptionsDialogTest, WithoutAControllerTheFileBesideTheLibraryIsEdited) {
     fake::pressButton(dialog, platform::kIdOk);
   });
   SettingsFile settings{PluginDirectory(kPluginDirectory)};
-  EXPECT_TRUE(settings.readBool("Center", false));
+  EXPECT_TRUE(settings.ReadBool("Center", false));
 }
 
 TEST_F(OptionsDialogTest, AFailedDialogLoadsNothing) {
@@ -305,8 +305,8 @@ TEST_F(OptionsDialogTest, OnlyOkAndCancelAreHandled) {
   SettingsFile settings{PluginDirectory(kPluginDirectory)};
   OptionsDialog dialog(settings);
   platform::LongResult result = 99;
-  EXPECT_FALSE(dialog.handleMessage(platform::kMessageCommand, IDC_CENTER, result));
-  EXPECT_FALSE(dialog.handleMessage(0x0030, 0, result));
+  EXPECT_FALSE(dialog.HandleMessage(platform::kMessageCommand, IDC_CENTER, result));
+  EXPECT_FALSE(dialog.HandleMessage(0x0030, 0, result));
   EXPECT_EQ(result, 99);
 }
 

@@ -30,8 +30,8 @@ class SettingsTest : public ::testing::Test {
 };
 
 TEST_F(SettingsTest, PathIsTheDirectoryAndTheFileNameConcatenated) {
-  EXPECT_EQ(settings.path(), kPath);
-  EXPECT_EQ(SettingsFile(PluginDirectory("D:\\")).path(), "D:\\\\VESK_MultiMonitor.ini");
+  EXPECT_EQ(settings.Path(), kPath);
+  EXPECT_EQ(SettingsFile(PluginDirectory("D:\\")).Path(), "D:\\\\VESK_MultiMonitor.ini");
 }
 
 TEST_F(SettingsTest, PluginDirectoryIsTheLibraryFolderWithoutItsSeparator) {
@@ -49,10 +49,10 @@ TEST_F(SettingsTest, PluginDirectoryIsTheLibraryFolderWithoutItsSeparator) {
   };
   for (const Case& c : cases) {
     fake::setModuleFileName(5, c.library);
-    EXPECT_EQ(PluginDirectoryOf(5).utf8(), c.directory) << c.library;
+    EXPECT_EQ(PluginDirectoryOf(5).Utf8(), c.directory) << c.library;
   }
   fake::setModuleFileName(5, "D:\\plugin.dll");
-  EXPECT_EQ(SettingsFile(PluginDirectoryOf(5)).path(), "D:\\\\VESK_MultiMonitor.ini");
+  EXPECT_EQ(SettingsFile(PluginDirectoryOf(5)).Path(), "D:\\\\VESK_MultiMonitor.ini");
 }
 
 // Each field starts away from its row's default, so that the load must
@@ -63,7 +63,7 @@ TEST_F(SettingsTest, LoadWithoutAFileGivesEachRowsDefaultAndCreatesNoFile) {
     if (row.flag != nullptr) options.*row.flag = row.defaultValue == 0;
     if (row.number != nullptr) options.*row.number = row.defaultValue + 1;
   }
-  options.load(settings);
+  options.Load(settings);
   for (const OptionEntry& row : kOptionTable) {
     const std::int32_t loaded = row.flag != nullptr ? options.*row.flag : options.*row.number;
     EXPECT_EQ(loaded, row.defaultValue) << row.key;
@@ -106,7 +106,7 @@ TEST_F(SettingsTest, LoadTakesStoredValuesUnclampedAndDefaultsForTheRest) {
                     "ResizePercentValue=250\r\nResizePercentValueV=0\r\nResizePercentValueH=50\r\n"
                     "CenterAlways=1\r\n");
   PluginOptions options;
-  options.load(settings);
+  options.Load(settings);
   EXPECT_TRUE(options.enableHotkeys);
   EXPECT_FALSE(options.enableMultiMonitor);
   EXPECT_FALSE(options.moveRelative) << "a word reads as 0";
@@ -119,39 +119,39 @@ TEST_F(SettingsTest, LoadTakesStoredValuesUnclampedAndDefaultsForTheRest) {
 TEST_F(SettingsTest, ReadsOnlyTheOptionsSection) {
   fake::setFileText(kPath, "[Other]\r\nCenter=1\r\n[Options]\r\nMoveRelative=0\r\n");
   PluginOptions options;
-  options.load(settings);
+  options.Load(settings);
   EXPECT_FALSE(options.center);
   EXPECT_FALSE(options.moveRelative);
 }
 
 TEST_F(SettingsTest, WritesBooleansAsDigitsAndIntegersAsPlainDecimal) {
-  settings.writeBool("Center", true);
-  settings.writeBool("CenterAlways", false);
-  settings.writeInt("ResizePercentValue", 100);
-  settings.writeInt("ResizePercentValueV", -5);
+  settings.WriteBool("Center", true);
+  settings.WriteBool("CenterAlways", false);
+  settings.WriteInt("ResizePercentValue", 100);
+  settings.WriteInt("ResizePercentValueV", -5);
   EXPECT_EQ(fake::fileText(kPath),
             "[Options]\r\nCenter=1\r\nCenterAlways=0\r\nResizePercentValue=100\r\n"
             "ResizePercentValueV=-5\r\n");
-  EXPECT_EQ(settings.readInt("ResizePercentValueV"), -5);
-  EXPECT_TRUE(settings.readBool("Center", false));
-  EXPECT_FALSE(settings.readBool("CenterAlways", true));
+  EXPECT_EQ(settings.ReadInt("ResizePercentValueV"), -5);
+  EXPECT_TRUE(settings.ReadBool("Center", false));
+  EXPECT_FALSE(settings.ReadBool("CenterAlways", true));
 }
 
 TEST_F(SettingsTest, RewritingAKeyChangesOnlyItsValueAndKeepsOtherLines) {
   // Blank lines do not survive a write (the profile functions write the file
   // anew); tests/shared/settings_cases.h pins that down against Wine.
   fake::setFileText(kPath, "; mine\r\n[Options]\r\nA=1\r\nB=2\r\n[Later]\r\nC=3\r\n");
-  settings.writeInt("A", 7);
-  settings.writeInt("New", 9);
+  settings.WriteInt("A", 7);
+  settings.WriteInt("New", 9);
   EXPECT_EQ(fake::fileText(kPath),
             "; mine\r\n[Options]\r\nA=7\r\nB=2\r\nNew=9\r\n[Later]\r\nC=3\r\n");
 }
 
 TEST_F(SettingsTest, AFailedWriteIsNotNoticed) {
   fake::setFileReadOnly(kPath, true);
-  settings.writeInt("ResizePercentValue", 50);
+  settings.WriteInt("ResizePercentValue", 50);
   EXPECT_FALSE(fake::fileExists(kPath));
-  EXPECT_EQ(settings.readInt("ResizePercentValue"), 80);
+  EXPECT_EQ(settings.ReadInt("ResizePercentValue"), 80);
 }
 
 }  // namespace
