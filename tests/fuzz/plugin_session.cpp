@@ -204,6 +204,9 @@ std::optional<platform::Rect> AfterHotkey(int key, const platform::Rect& before,
   MonitorStep step = MonitorStep::Same;
   if (key == platform::kKeyRight) step = MonitorStep::Next;
   if (key == platform::kKeyLeft) step = MonitorStep::Previous;
+  // A move to another monitor may go to the place remembered there, which
+  // this model does not keep.
+  if (options.rememberPerMonitor && step != MonitorStep::Same) return std::nullopt;
   std::int32_t widthPercent = 0;
   std::int32_t heightPercent = 0;
   if (step == MonitorStep::Same) {
