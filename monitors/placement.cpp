@@ -47,10 +47,12 @@ MonitorRules RulesOf(const PluginOptions& options) {
   return MonitorRules{options.useWorkArea, options.useBothAxes, options.keepOnScreen};
 }
 
+// The percentages are kept in range where they are used as well, whatever
+// put them in the options.
 PlacementRules PlacementRulesOf(const PluginOptions& options) {
   return PlacementRules{options.moveRelative,   options.resizeRelative,
-                        options.resizePercent,  options.resizePercentValue,
-                        options.resizePercentV, options.resizePercentValueV,
+                        options.resizePercent,  PercentInRange(options.resizePercentValue),
+                        options.resizePercentV, PercentInRange(options.resizePercentValueV),
                         options.center};
 }
 

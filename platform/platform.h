@@ -115,6 +115,11 @@ WindowHandle getForegroundWindow();
 WindowHandle getDesktopWindow();
 WindowHandle getShellWindow();
 WindowHandle getActiveWindow();
+// Minimised (IsIconic).
+bool isIconic(WindowHandle window);
+// The first child of `parent` of the window class `className`
+// (FindWindowExA); 0 when it has none.
+WindowHandle findChildWindow(WindowHandle parent, const char* className);
 
 // Input state: the physical key state, with bit 15 set while down.
 std::int16_t getAsyncKeyState(int virtualKey);
@@ -156,8 +161,9 @@ std::vector<std::string> getProfileSection(const char* section, const char* path
 void deleteProfileKey(const char* section, const char* key, const char* path);
 
 // Files and the shell.
-// The module's path in UTF-8, at most `size` characters of it (UTF-16 units,
-// as Windows counts them): a path that does not fit is cut there.
+// The module's path in UTF-8, as much of it as a buffer of `size` characters
+// (UTF-16 units, as Windows counts them) holds with its terminator: a path
+// that does not fit is cut to size - 1, as GetModuleFileNameW cuts it.
 std::string getModuleFileName(ModuleHandle module, std::uint32_t size);
 // Removes the last path component of a UTF-8 path, keeping a drive root's
 // backslash.

@@ -136,6 +136,12 @@ WindowHandle getDesktopWindow() { return fromHwnd(GetDesktopWindow()); }
 WindowHandle getShellWindow() { return fromHwnd(GetShellWindow()); }
 WindowHandle getActiveWindow() { return fromHwnd(GetActiveWindow()); }
 
+bool isIconic(WindowHandle window) { return IsIconic(toHwnd(window)) != FALSE; }
+
+WindowHandle findChildWindow(WindowHandle parent, const char* className) {
+  return fromHwnd(FindWindowExA(toHwnd(parent), nullptr, className, nullptr));
+}
+
 std::int16_t getAsyncKeyState(int virtualKey) { return GetAsyncKeyState(virtualKey); }
 
 bool mouseButtonsSwapped() { return GetSystemMetrics(SM_SWAPBUTTON) != 0; }
@@ -224,10 +230,10 @@ std::string getModuleFileName(ModuleHandle module, std::uint32_t size) {
   if (size == 0) return std::string();
   WideText path(size, L'\0');
   const DWORD copied = GetModuleFileNameW(reinterpret_cast<HMODULE>(module), path.data(), size);
-  // Windows XP leaves a path that fills the buffer unterminated, newer
-  // systems end it one character early: the count and the terminator both
-  // bound it.
-  return Utf8Of(path.data(), copied < size ? copied : size);
+  // A path that does not fit: since Vista it is cut to size - 1 characters
+  // and terminated, Windows XP fills the whole buffer without a terminator.
+  // Bounding it by both gives the same path on every system.
+  return Utf8Of(path.data(), copied < size ? copied : size - 1);
 }
 
 void pathRemoveFileSpec(std::string& path) {

@@ -1,6 +1,5 @@
 #include "plugin/version_info.h"
 
-#include "common/module_file_name.h"
 #include "common/numbers.h"
 #include "platform/platform.h"
 
@@ -10,13 +9,15 @@ namespace {
 
 constexpr const char* kFileVersionValue = "\\StringFileInfo\\000004b0\\FileVersion";
 constexpr const char* kSpecialBuildValue = "\\StringFileInfo\\000004b0\\SpecialBuild";
+// The path is read into a buffer one character short of the platform's
+// limit, terminator included.
 constexpr std::uint32_t kModuleNameSize = platform::kMaxPath - 1;
 
 }  // namespace
 
 VersionInfo VersionInfo::load(std::uintptr_t module) {
   VersionInfo info;
-  const std::string path = ReadModuleFileName(module, kModuleNameSize);
+  const std::string path = platform::getModuleFileName(module, kModuleNameSize);
 
   const std::uint32_t size = platform::getFileVersionInfoSize(path.c_str());
   if (size == 0) return info;

@@ -14,7 +14,8 @@ void PluginOptions::Load(const SettingsFile& settings) {
     if (entry.flag != nullptr) {
       this->*entry.flag = settings.ReadBool(entry.key, entry.defaultValue != 0);
     } else {
-      this->*entry.number = settings.ReadInt(entry.key, entry.defaultValue);
+      const std::int32_t value = settings.ReadInt(entry.key, entry.defaultValue);
+      this->*entry.number = entry.percent ? PercentInRange(value) : value;
     }
   }
 }

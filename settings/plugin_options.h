@@ -59,6 +59,7 @@ struct OptionEntry {
   // How readme.txt's list of settings names it beside its key; empty where
   // it shares the line above.
   const char* readmeName = "";
+  bool percent = false;  // a number kept within kLowestPercent..kHighestPercent on loading
 };
 
 // Keys the percentage hotkeys write; loading reads the width from
@@ -68,8 +69,18 @@ constexpr const char* kKeyResizePercentValueV = "ResizePercentValueV";
 // Written by the width hotkey as well; never read.
 constexpr const char* kKeyResizePercentValueH = "ResizePercentValueH";
 constexpr std::int32_t kDefaultPercent = 80;
+// The range the dialog accepts and the hotkeys choose from.
 constexpr std::int32_t kLowestPercent = 10;
 constexpr std::int32_t kHighestPercent = 100;
+
+// A hand-edited file may hold any number: 0 % or 5000 % of a monitor is no
+// window size. 5000 -> 100, -3 -> 10, 60 -> 60.
+constexpr std::int32_t PercentInRange(std::int32_t percent) {
+  return percent < kLowestPercent    ? kLowestPercent
+         : percent > kHighestPercent ? kHighestPercent
+                                     : percent;
+}
+
 // The monitors the dialog offers by number, as readme.txt numbers them.
 constexpr std::int32_t kHighestChosenMonitor = 9;
 
@@ -94,6 +105,7 @@ constexpr OptionEntry PercentOption(const char* key, std::int32_t PluginOptions:
   row.number = field;
   row.control = OptionControl::kNumberEdit;
   row.controlId = controlId;
+  row.percent = true;
   return row;
 }
 

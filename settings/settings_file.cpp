@@ -1,6 +1,5 @@
 #include "settings/settings_file.h"
 
-#include "common/module_file_name.h"
 #include "common/numbers.h"
 #include "platform/platform.h"
 
@@ -38,7 +37,7 @@ void SettingsFile::DeleteKey(const char* section, const char* key) const {
 }
 
 PluginDirectory PluginDirectoryOf(std::uintptr_t moduleHandle) {
-  std::string directory = ReadModuleFileName(moduleHandle, platform::kMaxPath);
+  std::string directory = platform::getModuleFileName(moduleHandle, platform::kMaxPath);
   platform::pathRemoveFileSpec(directory);
   return PluginDirectory(std::move(directory));
 }

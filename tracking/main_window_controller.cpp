@@ -2,6 +2,7 @@
 
 #include "settings/remembered_places.h"
 
+#include <optional>
 #include <utility>
 
 namespace {
@@ -24,6 +25,31 @@ class FlagScope {
  private:
   bool& flag_;
 };
+
+// After "Show desktop", Win+D, Win+M or a wallpaper change the shell keeps
+// the desktop's icon view in a window of a class other than its own
+// ("WorkerW"), and that window is the one in front. Programs give windows of
+// their own that class name too: only the shell's thread makes it the
+// desktop.
+bool IsDesktopIconViewHolder(platform::WindowHandle window, platform::WindowHandle shell) {
+  if (shell == 0) return false;
+  const platform::ThreadId thread = platform::getWindowThreadId(window);
+  return thread != 0 && thread == platform::getWindowThreadId(shell) &&
+         platform::findChildWindow(window, "SHELLDLL_DefView") != 0;
+}
+
+// The monitor of the window the user worked in before; none when that was
+// the desktop, in any of its forms, or a window that names no monitor: a
+// minimised one (parked far off by Windows), or one beyond every monitor.
+MonitorIndex MonitorOfPreviousWindow(const MonitorList& monitors, platform::WindowHandle window,
+                                     const MonitorRules& rules) {
+  if (window == 0 || window == platform::getDesktopWindow()) return std::nullopt;
+  const platform::WindowHandle shell = platform::getShellWindow();
+  if (window == shell || platform::isIconic(window) || IsDesktopIconViewHolder(window, shell)) {
+    return std::nullopt;
+  }
+  return MonitorOfWindow(monitors, window, rules);
+}
 
 }  // namespace
 
@@ -57,19 +83,15 @@ void MainWindowController::PlaceOnShow(platform::WindowHandle previousWindow) {
   const MonitorList monitors(rules);
   MonitorIndex target = ChosenMonitorIndex(monitors.entries(), ChoiceOf(options));
   const MonitorIndex source = MonitorOfWindow(monitors, hostWindow, rules);
+  // Each question about the previous window costs a server round trip; the
+  // settings decide without them.
+  if (!target && !options.showOnMonitorWithMouse) {
+    target = MonitorOfPreviousWindow(monitors, previousWindow, rules);
+  }
   if (!target) {
-    // Asking for the desktop and shell windows costs a server round trip
-    // each; the option or a null answer decide without them.
-    const bool followMouse = options.showOnMonitorWithMouse || previousWindow == 0 ||
-                             previousWindow == platform::getDesktopWindow() ||
-                             previousWindow == platform::getShellWindow();
-    if (!followMouse) {
-      target = MonitorOfWindow(monitors, previousWindow, rules);
-    } else {
-      platform::Point pointer;
-      platform::getCursorPos(pointer);
-      target = MonitorIndexAt(monitors.entries(), pointer, rules);
-    }
+    platform::Point pointer;
+    platform::getCursorPos(pointer);
+    target = MonitorIndexAt(monitors.entries(), pointer, rules);
   }
   // A window left beyond a monitor that is gone counts as lying on the
   // target, so that it comes back into view there.

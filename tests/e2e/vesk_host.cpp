@@ -616,7 +616,9 @@ int main() {
 
   StandInShell shell;
   const bool withShell = options.count("shell") != 0;
-  if (withShell && !report.check(shell.start(), "the stand-in shell registers its hotkeys")) {
+  if (withShell &&
+      !report.check(shell.start(),
+                    "the stand-in shell registers its hotkeys and makes the desktop's windows")) {
     report.summary("vesk_host");
     return report.exitCode();
   }

@@ -80,8 +80,12 @@ class HostWindow {
 
 // A stand-in for the Windows shell on a thread of its own: a hidden window that
 // registers the shell's hotkeys with the left Windows key (Win+Left/Right/
-// Home, Win+digit, Win+Ctrl+digit, Win+Ctrl+Shift+digit), and a low-level
-// keyboard hook, installed before the plugin's, that logs what reaches it.
+// Home, Win+digit, Win+Ctrl+digit, Win+Ctrl+Shift+digit), a low-level
+// keyboard hook, installed before the plugin's, that logs what reaches it,
+// and the desktop's windows as the shell keeps them since Windows 7:
+// "Progman", the shell window (SetShellWindow), and a "WorkerW" holding the
+// desktop's icon view (a child of class "SHELLDLL_DefView"), where "Show
+// desktop" or a wallpaper change moves it; both cover the virtual screen.
 class StandInShell {
  public:
   struct Key {
@@ -102,6 +106,8 @@ class StandInShell {
   int hotkeys();            // WM_HOTKEY received
   std::vector<Key> keys();  // what its hook saw, in order
   void logKey(const Key& key);
+  // The WorkerW holding the icon view: the window in front after "Show desktop".
+  HWND desktopView() const { return desktopView_; }
 
  private:
   static DWORD WINAPI run(void* self);
@@ -110,6 +116,8 @@ class StandInShell {
   HANDLE ready_ = nullptr;
   HANDLE synced_ = nullptr;
   HWND window_ = nullptr;
+  HWND progman_ = nullptr;
+  HWND desktopView_ = nullptr;
   HHOOK hook_ = nullptr;
   bool started_ = false;
   CRITICAL_SECTION lock_;
@@ -140,6 +148,11 @@ struct HostContext {
 
   std::string option(const std::string& name, const std::string& fallback = "") const;
 };
+
+// Registers a window class of that name with DefWindowProcA for this
+// program, once: the shell's classes, which a program may use for windows of
+// its own as well.
+void RegisterPlainClass(const char* name);
 
 // The callback handed to PluginFunc_DoInit; it answers from the context that
 // is current while a scenario runs.

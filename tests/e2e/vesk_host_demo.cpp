@@ -6,7 +6,8 @@
 //                 UseBothAxes, UseWorkArea and KeepOnScreen on
 // Each has six steps: a show with the previous window on M2, one with it on
 // M1, one with the pointer as the guide, then Win+Right, Win+Ctrl+5 and
-// Win+Home. After each step it prints
+// Win+Home; the first a seventh, a show after "Show desktop" with the pointer
+// on M2 (it needs the stand-in shell, --shell). After each step it prints
 //   demo-step NN|NAME|WHAT|L,T,R,B|MONITOR|ok|WANT_RECT|WANT_MONITOR|X,Y|:N
 // (the window's rectangle and monitor, ok or FAIL, what the placement rules
 // give, the pointer, the display). With --shots it then waits until a file
@@ -15,8 +16,10 @@
 #include "tests/e2e/vesk_host_gdi.h"
 #include "tests/e2e/vesk_host_tracking.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <iterator>
 
 namespace tracking {
 namespace {
@@ -151,7 +154,7 @@ struct DemoMonitor {
   RECT rect;
 };
 
-// What one of the six steps is called, says and must give.
+// What one of the steps is called, says and must give.
 struct StepOutcome {
   const char* name;
   const char* what;
@@ -168,7 +171,7 @@ struct DemoPart {
   RECT previousOnM2;
   RECT previousOnM1;
   POINT pointerOnM2;
-  StepOutcome steps[6];
+  std::vector<StepOutcome> steps;  // the first six, or all seven
 };
 
 // The monitor holding the rectangle's centre as the plugin decides it: by
@@ -243,7 +246,7 @@ void RunDemo(HostContext& context, const DemoPart& part) {
            PressHotkey(context, modifiers, key, "the hotkey");
   };
   // Each step starts where the one before left the window.
-  const std::function<bool()> acts[6] = {
+  const std::function<bool()> acts[] = {
       show,
       [&] {
         HideMain(main);
@@ -266,15 +269,26 @@ void RunDemo(HostContext& context, const DemoPart& part) {
         return hotkey({VK_LWIN, VK_CONTROL}, '5');
       },
       [&] { return hotkey({VK_LWIN}, VK_HOME); },
+      // "Show desktop": the shell's WorkerW holding the icon view is in
+      // front, and covers both monitors.
+      [&] {
+        if (context.shell == nullptr) return false;
+        HideMain(main);
+        context.textAnswers[kPreviousWindowRequest] = DecimalHandle(context.shell->desktopView());
+        SetCursorPos(part.pointerOnM2.x, part.pointerOnM2.y);
+        HostWindow::pumpMessages();
+        return show();
+      },
   };
 
-  for (int number = 1; number <= 6; ++number) {
-    const StepOutcome& step = part.steps[number - 1];
+  const int steps = static_cast<int>(std::min(part.steps.size(), std::size(acts)));
+  for (int number = 1; number <= steps; ++number) {
+    const StepOutcome& step = part.steps[static_cast<std::size_t>(number - 1)];
     char index[8];
     std::snprintf(index, sizeof index, "%02d", number);
     const std::string release = folder + "shot-" + index;
     DeleteFileA(release.c_str());
-    const bool acted = acts[number - 1]();
+    const bool acted = acts[static_cast<std::size_t>(number - 1)]();
     Settle(main, previous);
     const RECT r = main.rect();
     const std::string monitor = MonitorName(part, r);
@@ -329,6 +343,12 @@ const DemoPart kSideBySide = {
         {"win-ctrl-5", "Win+Ctrl+5: width 50 % of M1", {560, 340, 1520, 740}},
         // Size kept: ((1920 - 960) / 2, (1080 - 400) / 2).
         {"win-home", "Win+Home: centred on M1", {480, 340, 1440, 740}},
+        // The pointer's monitor, not the one holding the centre of the
+        // WorkerW that covers both (M1): (480, 340) 960x400 scaled by
+        // 1280/1920 and 1024/1080, rounded.
+        {"show-desktop-pointer-on-M2",
+         "shown after Show desktop with the pointer on M2",
+         {2240, 322, 2880, 701}},
     },
 };
 

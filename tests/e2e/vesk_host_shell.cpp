@@ -1,7 +1,9 @@
 // The Windows shell's part in the hotkeys: since Windows 7 it registers
 // Win+Left/Right/Home and Win(+Ctrl(+Shift))+digit for itself, and a
 // registered combination's press goes to it, not to the window in front.
-// Wine has no shell; this one plays it for the run (--shell).
+// It also keeps the desktop's windows, which tell the plugin that the user
+// worked on the desktop. Wine has no shell; this one plays it for the run
+// (--shell).
 #include "tests/e2e/vesk_host.h"
 
 namespace {
@@ -33,7 +35,43 @@ std::vector<std::pair<UINT, UINT>> ShellCombinations() {
   return combinations;
 }
 
+// Hidden: the plugin looks only at their thread, children and places, and
+// a visible window over the whole screen would take the keyboard focus,
+// which follows the pointer without a window manager. The shell window is
+// set from this thread (Wine allows that; see WINE-NOTES), through
+// user32's export, which the SDK headers leave undeclared.
+bool CreateDesktopWindows(HINSTANCE instance, HWND& progman, HWND& desktopView) {
+  for (const char* name : {"Progman", "WorkerW", "SHELLDLL_DefView"}) RegisterPlainClass(name);
+  const int x = GetSystemMetrics(SM_XVIRTUALSCREEN);
+  const int y = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+  const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  progman = CreateWindowExA(0, "Progman", "Program Manager", WS_POPUP, x, y, width, height, nullptr,
+                            nullptr, instance, nullptr);
+  desktopView = CreateWindowExA(0, "WorkerW", "", WS_POPUP, x, y, width, height, nullptr, nullptr,
+                                instance, nullptr);
+  const HWND iconView =
+      desktopView == nullptr
+          ? nullptr
+          : CreateWindowExA(0, "SHELLDLL_DefView", "", WS_CHILD | WS_VISIBLE, 0, 0, width, height,
+                            desktopView, nullptr, instance, nullptr);
+  using SetShellWindowFunction = BOOL(WINAPI*)(HWND);
+  const auto setShellWindow = reinterpret_cast<SetShellWindowFunction>(reinterpret_cast<void (*)()>(
+      GetProcAddress(GetModuleHandleA("user32.dll"), "SetShellWindow")));
+  return progman != nullptr && iconView != nullptr && setShellWindow != nullptr &&
+         setShellWindow(progman) != FALSE && GetShellWindow() == progman;
+}
+
 }  // namespace
+
+void RegisterPlainClass(const char* name) {
+  WNDCLASSA windowClass = {};
+  windowClass.lpfnWndProc = &DefWindowProcA;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = name;
+  // A second registration fails, and leaves the first in place.
+  RegisterClassA(&windowClass);
+}
 
 bool StandInShell::start() {
   InitializeCriticalSection(&lock_);
@@ -48,11 +86,7 @@ bool StandInShell::start() {
 DWORD WINAPI StandInShell::run(void* self) {
   auto& shell = *static_cast<StandInShell*>(self);
   const HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSA windowClass = {};
-  windowClass.lpfnWndProc = &DefWindowProcA;
-  windowClass.hInstance = instance;
-  windowClass.lpszClassName = kShellClass;
-  RegisterClassA(&windowClass);
+  RegisterPlainClass(kShellClass);
   // Wine's server needs a real window for a hotkey; a hidden one will do.
   shell.window_ = CreateWindowExA(0, kShellClass, "shell", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
                                   instance, nullptr);
@@ -63,7 +97,8 @@ DWORD WINAPI StandInShell::run(void* self) {
         registered && RegisterHotKey(shell.window_, id++, combination.first, combination.second);
   }
   shell.hook_ = SetWindowsHookExA(WH_KEYBOARD_LL, &ShellKeyboardHook, instance, 0);
-  shell.started_ = registered && shell.hook_ != nullptr;
+  const bool desktop = CreateDesktopWindows(instance, shell.progman_, shell.desktopView_);
+  shell.started_ = registered && shell.hook_ != nullptr && desktop;
   SetEvent(shell.ready_);
 
   MSG message;
@@ -81,6 +116,8 @@ DWORD WINAPI StandInShell::run(void* self) {
   }
   if (shell.hook_ != nullptr) UnhookWindowsHookEx(shell.hook_);
   if (shell.window_ != nullptr) DestroyWindow(shell.window_);
+  if (shell.desktopView_ != nullptr) DestroyWindow(shell.desktopView_);
+  if (shell.progman_ != nullptr) DestroyWindow(shell.progman_);
   return 0;
 }
 

@@ -4,7 +4,9 @@
 // requests. Scenarios:
 //   tracking-show   show-time placement, the hotkeys, what they swallow and
 //                   what passes, the settings file, and nothing after shutdown
-//   tracking-mouse  the mouse case: answer 0, the desktop window, and
+//   tracking-mouse  the mouse case: answer 0, the desktop window, the
+//                   shell's WorkerW after "Show desktop", a previous window
+//                   minimised or beyond every monitor, and
 //                   ShowOnMonitorWithMouse=1 against a known previous window
 //   tracking-center Center=1 without relative moves; the centre-once check
 //                   on the platform's real re-entry
@@ -259,12 +261,34 @@ int RequestsFor(const HostContext& context, const std::string& text) {
   return count;
 }
 
-std::string LastWindowAnswer(const ShowCase& c, const TrackedWindow& previous) {
+// A program's own window of the shell's class, on this thread, holding a
+// view of the shell's class: made once, moved to each case's place.
+HWND OwnWorkerW(const RECT& r) {
+  static HWND window = nullptr;
+  if (window == nullptr) {
+    RegisterPlainClass("WorkerW");
+    RegisterPlainClass("SHELLDLL_DefView");
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    window = CreateWindowExA(0, "WorkerW", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, instance,
+                             nullptr);
+    CreateWindowExA(0, "SHELLDLL_DefView", "", WS_CHILD | WS_VISIBLE, 0, 0, 1, 1, window, nullptr,
+                    instance, nullptr);
+  }
+  MoveWindow(window, r.left, r.top, r.right - r.left, r.bottom - r.top, FALSE);
+  return window;
+}
+
+std::string LastWindowAnswer(HostContext& context, const ShowCase& c,
+                             const TrackedWindow& previous) {
   switch (c.lastWindow) {
     case LastWindow::Nobody:
       return "0";
     case LastWindow::Desktop:
       return DecimalHandle(GetDesktopWindow());
+    case LastWindow::DesktopView:
+      return context.shell != nullptr ? DecimalHandle(context.shell->desktopView()) : "0";
+    case LastWindow::OwnWorkerW:
+      return DecimalHandle(OwnWorkerW(c.previous.value_or(RECT{0, 0, 0, 0})));
     case LastWindow::Previous:
       break;
   }
@@ -354,6 +378,7 @@ void RunShowCases(HostContext& context, const std::vector<ShowCase>& cases) {
     const ShowCase& c = cases[i];
     if (!c.sameRun) WriteSettings(settingsPath, c.options);
     main.moveTo(c.start);
+    if (IsIconic(previous.handle())) ShowWindow(previous.handle(), SW_RESTORE);
     if (c.previous) {
       previous.moveTo(*c.previous);
       ShowWindow(previous.handle(), SW_SHOW);
@@ -361,7 +386,14 @@ void RunShowCases(HostContext& context, const std::vector<ShowCase>& cases) {
     } else {
       ShowWindow(previous.handle(), SW_HIDE);
     }
-    context.textAnswers[kPreviousWindowRequest] = LastWindowAnswer(c, previous);
+    if (c.previousMinimised != ShowCase::Minimised::No) {
+      ShowWindow(previous.handle(), SW_MINIMIZE);
+    }
+    if (c.previousMinimised == ShowCase::Minimised::Parked) {
+      SetWindowPos(previous.handle(), nullptr, -32000, -32000, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    context.textAnswers[kPreviousWindowRequest] = LastWindowAnswer(context, c, previous);
     SetCursorPos(c.pointer.x, c.pointer.y);
     HostWindow::pumpMessages();
     if (!c.sameRun) {
@@ -559,11 +591,11 @@ void ShowAndHotkeysScenario(HostContext& context) {
   RunShowCases(context, {show});
 }
 
-// The mouse case. Each show starts on M1 with the pointer below M2 and a
+// The mouse case. Most shows start on M1 with the pointer below M2 and a
 // window of the host shown on M1, so that a null previous window read as a
 // window (or the desktop's centre, on M1) is told apart from the mouse case.
 // Only the pointer's x counts: it lies below M2, inside the virtual screen,
-// where no window is.
+// where no window is. The others start or end on M2 with the pointer on M1.
 void MouseScenario(HostContext& context) {
   ShowCase answerZero = {"answer 0, a window shown on M1, the pointer below M2",
                          {},
@@ -583,6 +615,37 @@ void MouseScenario(HostContext& context) {
                       {}};
   desktop.lastWindow = LastWindow::Desktop;
   desktop.sameRun = true;
+  // Like the desktop window's show, the rest of the same run. After "Show
+  // desktop" the shell's WorkerW, which covers the virtual screen (its centre
+  // on M1), is in front: the pointer's monitor is taken.
+  ShowCase showDesktop = desktop;
+  showDesktop.name = "answer the shell's WorkerW after Show desktop, the pointer below M2";
+  showDesktop.lastWindow = LastWindow::DesktopView;
+  ShowCase showDesktopM1 = showDesktop;
+  showDesktopM1.name = "answer the shell's WorkerW after Show desktop, the pointer on M1";
+  showDesktopM1.start = kOnM2;
+  showDesktopM1.pointer = kPointerOnM1;
+  showDesktopM1.expected = kMainStart;
+  // A previous window that names no monitor: minimised, or beyond them all.
+  ShowCase minimised = desktop;
+  minimised.name = "previous window minimised on M1 and parked, the pointer below M2";
+  minimised.lastWindow = LastWindow::Previous;
+  minimised.previousMinimised = ShowCase::Minimised::Parked;
+  ShowCase minimisedInPlace = minimised;
+  minimisedInPlace.name = "previous window minimised in place on M1, the pointer below M2";
+  minimisedInPlace.previousMinimised = ShowCase::Minimised::InPlace;
+  ShowCase beyond = minimised;
+  beyond.name = "previous window right of every monitor, the pointer below M2";
+  beyond.previous = RECT{5000, 100, 5300, 300};
+  beyond.previousMinimised = ShowCase::Minimised::No;
+  // A program's own WorkerW is an ordinary window: its monitor, not the
+  // pointer's.
+  ShowCase ownWorkerW = showDesktopM1;
+  ownWorkerW.name = "answer a WorkerW of the host's own on M2, the pointer on M1";
+  ownWorkerW.start = kMainStart;
+  ownWorkerW.previous = kPreviousOnM2;
+  ownWorkerW.expected = kOnM2;
+  ownWorkerW.lastWindow = LastWindow::OwnWorkerW;
   // The option wins over a known previous window: that window is on M1,
   // where the main window is, and the pointer's monitor M2 is taken.
   const ShowCase withMouse = {
@@ -593,7 +656,8 @@ void MouseScenario(HostContext& context) {
       kPointerBelowM2,
       kOnM2,
       {}};
-  RunShowCases(context, {answerZero, desktop, withMouse});
+  RunShowCases(context, {answerZero, desktop, showDesktop, showDesktopM1, minimised,
+                         minimisedInPlace, beyond, ownWorkerW, withMouse});
 }
 
 void CenterScenario(HostContext& context) {

@@ -152,9 +152,12 @@ struct HotkeyStep {
 
 // Whom VESK names when the plugin asks for the window in front before.
 enum class LastWindow {
-  Previous,  // the host's previous window; "0" when the case has none
-  Nobody,    // "0", though the previous window is shown
-  Desktop,   // the desktop window
+  Previous,     // the host's previous window; "0" when the case has none
+  Nobody,       // "0", though the previous window is shown
+  Desktop,      // the desktop window
+  DesktopView,  // the stand-in shell's WorkerW holding the icon view
+  OwnWorkerW,   // a "WorkerW" of the host's own at `previous`, holding a
+                // "SHELLDLL_DefView" as a program showing a folder may
 };
 
 // One start of the plugin with `options` in the settings file: VESK's hidden
@@ -172,6 +175,9 @@ struct ShowCase {
   std::vector<HotkeyStep> hotkeys;
 
   LastWindow lastWindow = LastWindow::Previous;
+  // The previous window minimised: parked at (-32000, -32000) as Windows
+  // parks it, or left in place as Wine leaves it without a window manager.
+  enum class Minimised { No, Parked, InPlace } previousMinimised = Minimised::No;
   // Shown again in the plugin's run of the case before, whose options stay:
   // no DoShutDown and DoInit in between.
   bool sameRun = false;

@@ -73,6 +73,26 @@ void setMaximumSize(platform::WindowHandle window, std::int32_t width, std::int3
 void setMinimumPosition(platform::WindowHandle window, std::int32_t x, std::int32_t y);
 // getWindowRect fails for this window (answers zeros).
 void setWindowRectUnreadable(platform::WindowHandle window, bool unreadable);
+// Windows are created without a class; a child takes its parent's rectangle
+// and thread.
+void setWindowClass(platform::WindowHandle window, const std::string& className);
+platform::WindowHandle createChildWindow(platform::WindowHandle parent,
+                                         const std::string& className);
+// Minimises the window. Windows parks a minimised window at (-32000, -32000),
+// 160 x 28; unparked it stays where it is, as Wine leaves a window that no
+// window manager handles.
+void minimiseWindow(platform::WindowHandle window, bool parked = true);
+
+// The shell as Windows 7 to 11 run it, on a thread of its own: "Progman", the
+// shell window, and the "WorkerW" that holds the desktop's icon view (a child
+// of class "SHELLDLL_DefView") once "Show desktop" or a wallpaper change has
+// moved it there; both cover `virtualScreen`.
+constexpr platform::ThreadId kShellThread = 2;
+struct Shell {
+  platform::WindowHandle progman;
+  platform::WindowHandle desktopView;
+};
+Shell addShell(const platform::Rect& virtualScreen);
 
 struct MoveCall {
   platform::WindowHandle window;
@@ -145,7 +165,8 @@ void setFileText(const std::string& path, const std::string& text);
 // Writes to this path fail silently (as a read-only folder would make them).
 void setFileReadOnly(const std::string& path, bool readOnly);
 
-// Any UTF-8 path; getModuleFileName cuts it as Windows XP does.
+// Any UTF-8 path; getModuleFileName cuts it as Windows since Vista does,
+// and then reports ERROR_INSUFFICIENT_BUFFER.
 void setModuleFileName(platform::ModuleHandle module, const std::string& path);
 const std::vector<std::string>& shellOpened();
 std::uint32_t lastError();

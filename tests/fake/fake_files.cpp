@@ -43,26 +43,34 @@ namespace platform {
 
 using fake::desktop;
 
+constexpr std::uint32_t kErrorInsufficientBuffer = 122;
+
 std::string getModuleFileName(ModuleHandle module, std::uint32_t size) {
   const fake::UncountedAllocations bookkeeping;
   const auto it = desktop().modules.find(module);
   const std::string path = it == desktop().modules.end() ? std::string() : it->second;
   // Windows counts UTF-16 units: a character beyond the basic plane takes
-  // two, and one cut in half comes back as U+FFFD.
+  // two, and one cut in half comes back as U+FFFD. Since Vista the last unit
+  // of the buffer holds the terminator, also when the path does not fit.
+  const std::uint32_t room = size == 0 ? 0 : size - 1;
   std::string copied;
   std::uint32_t units = 0;
   std::size_t at = 0;
-  while (at < path.size() && units < size) {
+  bool cut = size == 0;
+  while (at < path.size()) {
     const auto lead = static_cast<unsigned char>(path[at]);
     const std::size_t bytes = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    if (bytes == 4 && units + 1 == size) {
-      copied += "\xEF\xBF\xBD";
+    const std::uint32_t needed = bytes == 4 ? 2 : 1;
+    if (units + needed > room) {
+      if (units < room) copied += "\xEF\xBF\xBD";
+      cut = true;
       break;
     }
     copied += path.substr(at, bytes);
-    units += bytes == 4 ? 2 : 1;
+    units += needed;
     at += bytes;
   }
+  if (cut) desktop().lastError = kErrorInsufficientBuffer;
   return copied;
 }
 

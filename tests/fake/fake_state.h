@@ -26,7 +26,9 @@ struct Window {
   std::int32_t minLeft = std::numeric_limits<std::int32_t>::min();
   std::int32_t minTop = std::numeric_limits<std::int32_t>::min();
   bool rectUnreadable = false;
-  // Dialogs and their controls.
+  std::string className;
+  bool iconic = false;
+  // Children: dialog controls, the shell's icon view.
   platform::WindowHandle parent = 0;
   int controlId = 0;
   bool checked = false;

@@ -130,6 +130,32 @@ void setWindowRectUnreadable(platform::WindowHandle window, bool unreadable) {
   desktop().windows[window].rectUnreadable = unreadable;
 }
 
+void setWindowClass(platform::WindowHandle window, const std::string& className) {
+  desktop().windows[window].className = className;
+}
+
+platform::WindowHandle createChildWindow(platform::WindowHandle parent,
+                                         const std::string& className) {
+  const platform::WindowHandle child = createWindow(windowRect(parent), threadOf(parent));
+  desktop().windows[child].parent = parent;
+  setWindowClass(child, className);
+  return child;
+}
+
+void minimiseWindow(platform::WindowHandle window, bool parked) {
+  desktop().windows[window].iconic = true;
+  if (parked) setWindowRect(window, {-32000, -32000, -31840, -31972});
+}
+
+Shell addShell(const platform::Rect& virtualScreen) {
+  Shell shell{createWindow(virtualScreen, kShellThread), createWindow(virtualScreen, kShellThread)};
+  setWindowClass(shell.progman, "Progman");
+  setWindowClass(shell.desktopView, "WorkerW");
+  createChildWindow(shell.desktopView, "SHELLDLL_DefView");
+  setShellWindow(shell.progman);
+  return shell;
+}
+
 const std::vector<MoveCall>& moveCalls() { return desktop().moves; }
 void clearMoveCalls() {
   desktop().moves.clear();
@@ -255,6 +281,18 @@ WindowHandle getForegroundWindow() {
 WindowHandle getDesktopWindow() { return desktop().desktop; }
 WindowHandle getShellWindow() { return desktop().shell; }
 WindowHandle getActiveWindow() { return desktop().active; }
+
+bool isIconic(WindowHandle window) {
+  const auto it = desktop().windows.find(window);
+  return it != desktop().windows.end() && it->second.iconic;
+}
+
+WindowHandle findChildWindow(WindowHandle parent, const char* className) {
+  for (const auto& [handle, window] : desktop().windows) {
+    if (window.parent == parent && window.className == className) return handle;
+  }
+  return 0;
+}
 
 bool mouseButtonsSwapped() { return desktop().buttonsSwapped; }
 

@@ -1,9 +1,9 @@
 // Any text as the settings file: PluginOptions::load and the typed reads of
 // SettingsFile through the fake's profile functions, and a write read back.
-// Flags must come out as plain true or false, matching a non-zero number.
-// Then a window's place remembered for a monitor: read back as it was
-// remembered, not written again when unchanged, and never more places kept
-// than the limit.
+// Flags must come out as plain true or false, matching a non-zero number;
+// percentages within the dialog's range. Then a window's place remembered
+// for a monitor: read back as it was remembered, not written again when
+// unchanged, and never more places kept than the limit.
 //
 // Input: read fallback (1 byte), a value to write (int32), the setting it
 // goes to (1 byte), a monitor's and a window's rectangle (4 int32 each), a
@@ -36,7 +36,11 @@ void CheckLoaded(const PluginOptions& options, const SettingsFile& settings) {
       FUZZ_CHECK(IsPlainBool(options.*entry.flag));
       FUZZ_CHECK(options.*entry.flag == (number != 0));
     } else {
-      FUZZ_CHECK(options.*entry.number == number);
+      FUZZ_CHECK(options.*entry.number == (entry.percent ? PercentInRange(number) : number));
+      if (entry.percent) {
+        FUZZ_CHECK(options.*entry.number >= kLowestPercent &&
+                   options.*entry.number <= kHighestPercent);
+      }
     }
   }
 }

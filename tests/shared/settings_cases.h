@@ -158,8 +158,8 @@ inline const std::vector<Case>& AllCases() {
        {ExpectLoad(DefaultsWith([](PluginOptions& o) {
           o.enableMultiMonitor = false;
           o.enableHotkeys = false;
-          o.resizePercentValue = 250;
-          o.resizePercentValueV = 0;
+          o.resizePercentValue = 100;  // the nearest bound of 10..100
+          o.resizePercentValueV = 10;
           o.resizePercent = true;
         })),
         ExpectInt("ResizePercentValue", 250), ExpectBool("Center", true, true),
@@ -181,6 +181,34 @@ inline const std::vector<Case>& AllCases() {
        "\r\n"
        "[Other]\r\n"
        "ShowOnMonitorWithMouse=1\r\n"},
+
+      {"percentages load within 10..100, the nearest bound for a value beyond it",
+       "[Options]\r\n"
+       "ResizePercentValue=5000\r\n"
+       "ResizePercentValueV=-3\r\n"
+       "ShowOnMonitorNumber=-3\r\n",
+       {ExpectLoad(DefaultsWith([](PluginOptions& o) {
+          o.resizePercentValue = 100;
+          o.resizePercentValueV = 10;
+          o.showOnMonitorNumber = -3;  // no percentage
+        })),
+        WriteInt("ResizePercentValue", 9), WriteInt("ResizePercentValueV", 101),
+        ExpectLoad(DefaultsWith([](PluginOptions& o) {
+          o.resizePercentValue = 10;
+          o.resizePercentValueV = 100;
+          o.showOnMonitorNumber = -3;
+        })),
+        // The bounds themselves, as the dialog and the hotkeys write them.
+        WriteInt("ResizePercentValue", 10), WriteInt("ResizePercentValueV", 100),
+        ExpectLoad(DefaultsWith([](PluginOptions& o) {
+          o.resizePercentValue = 10;
+          o.resizePercentValueV = 100;
+          o.showOnMonitorNumber = -3;
+        }))},
+       "[Options]\r\n"
+       "ResizePercentValue=10\r\n"
+       "ResizePercentValueV=100\r\n"
+       "ShowOnMonitorNumber=-3\r\n"},
 
       {"writes into a hand-edited file keep its other lines",
        "; VESK MultiMonitor\r\n"

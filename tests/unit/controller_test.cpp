@@ -4,6 +4,7 @@
 
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -21,15 +22,28 @@ TEST_F(ControllerTest, ShowLandsOnThePreviousWindowsMonitor) {
 }
 
 // The host answers "resolve:%LASTHWND%" with up to 16 bytes of text. The
-// pointer waits on M2 and the previous window lies on M1 with the host: an
-// answer read as the previous window keeps the host on M1, one read as no
-// window sends it to M2 with the mouse.
+// pointer waits on M2; the host window, the named window and the centre of
+// the virtual screen lie on M1: an answer read as an ordinary window keeps
+// the host on M1, one read as no window, the desktop in any form, or a window
+// on no monitor sends it to M2 with the mouse.
 enum class ReadAs { ThePreviousWindow, TheMouse };
+
+// The window the answer names, made by the fixture.
+enum class Named {
+  WindowOnM1,
+  DesktopIconView,     // the shell's WorkerW, after "Show desktop"
+  ShellsBareWorkerW,   // of the shell's thread, without the icon view
+  ProgramsOwnWorkerW,  // on M1, hosting a shell view of its own
+  MinimisedAndParked,  // as Windows minimises
+  MinimisedInPlace,    // as Wine minimises without a window manager
+  BeyondEveryMonitor,
+};
 
 struct AnswerRow {
   const char* name;
-  const char* answer;  // '#' stands for the previous window's handle in decimal
+  const char* answer;  // '#' stands for the named window's handle in decimal
   ReadAs readAs;
+  Named named = Named::WindowOnM1;
 };
 
 void PrintTo(const AnswerRow& row, std::ostream* os) { *os << row.name; }
@@ -48,16 +62,50 @@ const AnswerRow kAnswers[] = {
     {"AboveThirtyTwoBits", "2147483648", ReadAs::TheMouse},
     {"BelowThirtyTwoBits", "-2147483649", ReadAs::TheMouse},
     {"SpaceAfterTheSign", "- #", ReadAs::TheMouse},
+    {"DesktopIconViewAfterShowDesktop", "#", ReadAs::TheMouse, Named::DesktopIconView},
+    {"ShellsWorkerWWithoutTheIconView", "#", ReadAs::ThePreviousWindow, Named::ShellsBareWorkerW},
+    {"ProgramsOwnWorkerW", "#", ReadAs::ThePreviousWindow, Named::ProgramsOwnWorkerW},
+    {"MinimisedAndParked", "#", ReadAs::TheMouse, Named::MinimisedAndParked},
+    {"MinimisedInPlace", "#", ReadAs::TheMouse, Named::MinimisedInPlace},
+    {"BeyondEveryMonitor", "#", ReadAs::TheMouse, Named::BeyondEveryMonitor},
 };
 
 class PreviousWindowAnswerTest : public TrackingTableTest<AnswerRow> {
  protected:
+  void SetUp() override {
+    TrackingTableTest::SetUp();
+    const platform::Rect virtualScreen{0, 0, 3200, 1080};
+    const platform::Rect onM1Rect = fake::windowRect(onM1);
+    const fake::Shell shell = fake::addShell(virtualScreen);
+    const platform::WindowHandle bare = fake::createWindow(virtualScreen, fake::kShellThread);
+    fake::setWindowClass(bare, "WorkerW");
+    const platform::WindowHandle own = fake::createWindow(onM1Rect);
+    fake::setWindowClass(own, "WorkerW");
+    fake::createChildWindow(own, "SHELLDLL_DefView");
+    const platform::WindowHandle parked = fake::createWindow(onM1Rect);
+    fake::minimiseWindow(parked);
+    const platform::WindowHandle inPlace = fake::createWindow(onM1Rect);
+    fake::minimiseWindow(inPlace, false);
+    // In the order of Named.
+    named_ = {onM1,
+              shell.desktopView,
+              bare,
+              own,
+              parked,
+              inPlace,
+              fake::createWindow({5000, 100, 5400, 400})};
+  }
+
   std::string answerText() const {
     std::string text = GetParam().answer;
     const std::size_t mark = text.find('#');
-    if (mark != std::string::npos) text.replace(mark, 1, std::to_string(onM1));
+    const platform::WindowHandle window = named_.at(static_cast<std::size_t>(GetParam().named));
+    if (mark != std::string::npos) text.replace(mark, 1, std::to_string(window));
     return text;
   }
+
+ private:
+  std::vector<platform::WindowHandle> named_;
 };
 
 TEST_P(PreviousWindowAnswerTest, OnlyADecimalHandleNamesAWindowAnythingElseMeansTheMouse) {

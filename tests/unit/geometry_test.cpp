@@ -124,21 +124,20 @@ const PlacementRow kReferenceDesktop[] = {
 const PlacementRow kNumberRules[] = {
     // Scaled offsets and sizes round, halves away from zero: -6.67 gives -7,
     // -9.48 gives -9. Percentages and halves truncate toward zero: -422.4
-    // and -337.92 give -422 and -337, -217 / 2 is -108.
+    // and -337.92 give -422 and -337, -217 / 2 is -108. (Only an override
+    // reaches the arithmetic beyond 10..100.)
     {"NegativeHorizontalOffset", kMoveRelative, Rect{-10, 340, 790, 740}, kM1, kM2,
      At(1913, 322, 800, 400)},
     {"NegativeVerticalOffset", kMoveRelative, Rect{560, -10, 1360, 390}, kM1, kM2,
      At(2293, -9, 800, 400)},
-    {"NegativePercentages", kResizePercent | kResizePercentV, kWindowOnM1, kM1, kM2,
-     At(2480, 340, -422, -337), 0, 0, -33, -33},
-    {"CentredOddOverhang", kCenter | kResizePercent | kResizePercentV, kWindowOnM1, kM1, kM2,
-     At(1812, 0, 1497, 1024), 0, 0, 117, 100},
+    {"NegativePercentages", 0, kWindowOnM1, kM1, kM2, At(2480, 340, -422, -337), -33, -33},
+    {"CentredOddOverhang", kCenter | kResizePercentV, kWindowOnM1, kM1, kM2,
+     At(1812, 0, 1497, 1024), 117, 0, 80, 100},
     {"ReversedWindow", kResizeRelative, Rect{1360, 740, 560, 340}, kM1, kM2,
      At(3280, 740, -533, -379)},
     // 32-bit wrapping: 1280 x 2147483647 wraps to -1280 before the division,
     // and 2147483000 + 1000 to -2147483296.
-    {"PercentageProductWraps", kResizePercent, kWindowOnM1, kM1, kM2, At(2480, 340, -12, 400), 0, 0,
-     kMax},
+    {"PercentageProductWraps", 0, kWindowOnM1, kM1, kM2, At(2480, 340, -12, 400), kMax},
     {"TargetNearTheTopOfTheRange", 0, Rect{1000, 0, 1800, 400}, kM1,
      Rect{2147483000, 0, 2147483600, 1080}, At(-2147483296, 0, 800, 400)},
     // A source without extent (settings unreadable, or no pixels on an axis)
@@ -166,14 +165,15 @@ const PlacementRow kNumberRules[] = {
      kM2, kM2, Rect{2001, 17, 2334, 350}},
 };
 
-// Stored percentages are used as they are, whatever their value; a hotkey's
-// non-zero percentage overrides its own axis only.
+// Stored percentages are taken within 10..100, the nearest bound for one
+// beyond it; a hotkey's non-zero percentage overrides its own axis only.
 const PlacementRow kPercentages[] = {
-    // Overlaps M2 on both sides.
     {"Wide150High100Centred", kCenter | kResizePercent | kResizePercentV, kWindowOnM1, kM1, kM2,
-     At(1600, 0, 1920, 1024), 0, 0, 150, 100},
-    {"ZeroWide", kResizePercent, kWindowOnM1, kM1, kM2, At(2480, 340, 0, 400), 0, 0, 0},
-    {"ZeroHigh", kResizePercentV, kWindowOnM1, kM1, kM2, At(2480, 340, 800, 0), 0, 0, 80, 0},
+     At(1920, 0, 1280, 1024), 0, 0, 150, 100},
+    // 10 % of 1280 and of 1024, truncated.
+    {"ZeroWide", kResizePercent, kWindowOnM1, kM1, kM2, At(2480, 340, 128, 400), 0, 0, 0},
+    {"NegativeHigh", kResizePercentV, kWindowOnM1, kM1, kM2, At(2480, 340, 800, 102), 0, 0, 80,
+     -2147483647 - 1},
     {"FullBothRelativeMove", kResizePercent | kResizePercentV | kMoveRelative, kWindowOnM1, kM1,
      kM2, At(2293, 322, 1280, 1024), 0, 0, 100, 100},
     {"WidthOverrideEveryFlagOff", 0, kWindowOnM1, kM1, kM2, At(2480, 340, 640, 400), 50, 0},

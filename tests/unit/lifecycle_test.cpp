@@ -60,7 +60,7 @@ TEST_F(LifecycleTest, ControllerLoadsTheOptionsOnceWithoutWritingTheFile) {
   initWith(fake::createWindow({0, 0, 800, 400}));
   ASSERT_NE(pluginState.controller, nullptr);
   EXPECT_TRUE(pluginState.controller->options.center);
-  EXPECT_EQ(pluginState.controller->options.resizePercentValue, 250);
+  EXPECT_EQ(pluginState.controller->options.resizePercentValue, 100) << "250: the nearest bound";
   EXPECT_EQ(fake::calls().getProfileInt, 17) << "each setting read once";
   EXPECT_EQ(fake::calls().writeProfileString, 0);
 }

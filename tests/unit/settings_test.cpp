@@ -100,7 +100,7 @@ TEST(OptionTableTest, ReadmeListsEveryRowWithItsNameKeyAndDefault) {
   }
 }
 
-TEST_F(SettingsTest, LoadTakesStoredValuesUnclampedAndDefaultsForTheRest) {
+TEST_F(SettingsTest, LoadTakesStoredValuesPercentagesInRangeAndDefaultsForTheRest) {
   fake::setFileText(kPath,
                     "[Options]\r\nEnableHotkeys=2\r\nEnableMultiMonitor=0\r\nMoveRelative=true\r\n"
                     "ResizePercentValue=250\r\nResizePercentValueV=0\r\nResizePercentValueH=50\r\n"
@@ -112,8 +112,8 @@ TEST_F(SettingsTest, LoadTakesStoredValuesUnclampedAndDefaultsForTheRest) {
   EXPECT_FALSE(options.moveRelative) << "a word reads as 0";
   EXPECT_TRUE(options.resizeRelative) << "absent: default";
   EXPECT_TRUE(options.centerAlways);
-  EXPECT_EQ(options.resizePercentValue, 250) << "the width is never read from the H key";
-  EXPECT_EQ(options.resizePercentValueV, 0);
+  EXPECT_EQ(options.resizePercentValue, 100) << "the width is never read from the H key";
+  EXPECT_EQ(options.resizePercentValueV, 10);
 }
 
 TEST_F(SettingsTest, ReadsOnlyTheOptionsSection) {

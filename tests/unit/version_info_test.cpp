@@ -76,9 +76,10 @@ TEST_F(VersionInfoLoadTest, ReadsOnlyTheNeutralUnicodeBlockOfTheOwnLibrary) {
   EXPECT_EQ(VersionInfo::load(kPluginModule).versionText(), "0.0.0");
 }
 
-// Older systems leave a module path that fills the buffer unterminated (the
-// fake does the same): every reader of the path must stop at its buffer. The
-// limits count characters, whatever the folder's script takes in UTF-8; the
+// A module path that does not fit is cut to one character less than the
+// buffer, which keeps the terminator (Windows since Vista; the fake does the
+// same): each reader asks for the buffer its limit needs. The limits count
+// characters, whatever the folder's script takes in UTF-8; the
 // settings file is read and written at exactly the path found.
 TEST_F(VersionInfoLoadTest, ModulePathsAtTheBuffersLengthStayInsideIt) {
   struct Script {
