@@ -57,12 +57,10 @@ void DialogStatesScenario(HostContext& context) {
     const char* shown;
   } choices[] = {
       {"monitor 3", {{"ShowOnMonitorNumber", "3"}}, "monitor 3"},
-      {"monitor 9", {{"ShowOnMonitorNumber", "9"}}, "monitor 9"},
       {"primary and 2",
        {{"ShowOnPrimaryMonitor", "1"}, {"ShowOnMonitorNumber", "2"}},
        "the primary monitor"},
       {"monitor 12", {{"ShowOnMonitorNumber", "12"}}, "the active monitor"},
-      {"monitor -1", {{"ShowOnMonitorNumber", "-1"}}, "the active monitor"},
   };
   for (const auto& choice : choices) {
     Case c{std::string("choice ") + choice.name, OptionsText(choice.keys), DefaultState()};
@@ -173,7 +171,6 @@ void DialogSaveScenario(HostContext& context) {
     const char* numberSaved;
   } choices[] = {
       {"12 left alone", "12", nullptr, "0", "12"},
-      {"12, monitor 2 chosen", "12", "monitor 2", "0", "2"},
       {"3, the primary monitor chosen", "3", "the primary monitor", "1", "0"},
   };
   for (const auto& choice : choices) {

@@ -4,7 +4,6 @@
 #include "tests/e2e/vesk_host_dialog.h"
 #include "tests/e2e/vesk_host_gdi.h"
 
-#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -26,9 +25,31 @@ struct ControlFact {
 constexpr int kWidthUnits = 207;
 constexpr int kHeightUnits = 273;
 
-// The controls of the group below the original ones.
-constexpr int kGroupIds[] = {IDC_USE_WORK_AREA, IDC_USE_BOTH_AXES, IDC_KEEP_ON_SCREEN,
-                             IDC_REMEMBER_PER_MONITOR, IDC_SHOW_ON_MONITOR};
+// The group below the original controls: its texts, and what a text needs
+// beside it (a check box's box and gap; a list's button and borders).
+enum class Beside { Nothing, Box, ListButton };
+struct GroupFact {
+  int id;
+  const char* text;  // the widest text for the list
+  Beside beside;
+};
+const GroupFact kGroup[] = {
+    {IDC_USE_WORK_AREA, "Keep clear of the taskbar", Beside::Box},
+    {IDC_USE_BOTH_AXES, "Find monitors stacked one above another", Beside::Box},
+    {IDC_KEEP_ON_SCREEN, "Keep VESK wholly on its monitor", Beside::Box},
+    {IDC_REMEMBER_PER_MONITOR, "Remember the place on each monitor", Beside::Box},
+    {-1, "Show VESK on", Beside::Nothing},
+    {IDC_SHOW_ON_MONITOR, "the primary monitor", Beside::ListButton},
+};
+
+HWND ControlOf(HWND dialog, const GroupFact& fact) {
+  if (fact.id != -1) return GetDlgItem(dialog, fact.id);
+  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    if (TextOf(child) == fact.text) return child;
+  }
+  return nullptr;
+}
 
 RECT ClientRectOf(HWND dialog, HWND child) {
   RECT r = {};
@@ -37,161 +58,88 @@ RECT ClientRectOf(HWND dialog, HWND child) {
   return r;
 }
 
-std::string RectText(const RECT& r) {
-  return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
-         "," + std::to_string(r.bottom);
-}
-
 bool Inside(const RECT& inner, const RECT& outer) {
   return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
          inner.bottom <= outer.bottom;
 }
 
-// Every control inside the client area and clear of every other; the new
-// group below the original controls, holding its own, above OK and Cancel.
-void CheckPlacement(Report& report, HWND dialog) {
+// Every control inside the dialog and clear of every other; the group's own
+// inside the group, the original ones and OK and Cancel outside it.
+void CheckPlacement(Report& report, HWND dialog, HWND group) {
   RECT client = {};
   GetClientRect(dialog, &client);
-  std::vector<HWND> children;
-  HWND group = nullptr;
+  const RECT groupRect = ClientRectOf(dialog, group);
+  report.check(Inside(groupRect, client), "the group lies inside the dialog");
+  std::vector<RECT> seen;
   for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
        child = GetWindow(child, GW_HWNDNEXT)) {
-    if ((GetWindowLongA(child, GWL_STYLE) & 0x0F) == BS_GROUPBOX && TextOf(child) == "More") {
-      group = child;
-    } else {
-      children.push_back(child);
-    }
-  }
-  if (!report.check(group != nullptr, "the group \"More\" exists")) return;
-  const RECT groupRect = ClientRectOf(dialog, group);
-  report.check(Inside(groupRect, client), "the group lies inside the dialog", RectText(groupRect));
-  for (std::size_t i = 0; i < children.size(); ++i) {
-    const RECT a = ClientRectOf(dialog, children[i]);
-    const int id = GetDlgCtrlID(children[i]);
-    const std::string name = "control " + std::to_string(id) + " " + Quoted(TextOf(children[i]));
-    report.check(Inside(a, client), name + " lies inside the dialog", RectText(a));
-    bool inGroup = false;
-    for (const int groupId : kGroupIds) inGroup = inGroup || groupId == id;
-    if (id == -1 && TextOf(children[i]) == "Show VESK on") inGroup = true;
+    if (child == group) continue;
+    const RECT r = ClientRectOf(dialog, child);
+    const std::string name =
+        "control " + std::to_string(GetDlgCtrlID(child)) + " " + Quoted(TextOf(child));
+    bool ofGroup = false;
+    for (const GroupFact& fact : kGroup) ofGroup = ofGroup || ControlOf(dialog, fact) == child;
     RECT overlap = {};
-    if (inGroup) {
-      report.check(Inside(a, groupRect), name + " lies inside the group", RectText(a));
-    } else {
-      report.check(!IntersectRect(&overlap, &a, &groupRect), name + " is clear of the group",
-                   RectText(a));
-    }
-    for (std::size_t j = 0; j < i; ++j) {
-      const RECT b = ClientRectOf(dialog, children[j]);
-      report.check(!IntersectRect(&overlap, &a, &b),
-                   name + " is clear of control " + std::to_string(GetDlgCtrlID(children[j])),
-                   RectText(a) + " and " + RectText(b));
-    }
+    report.check(Inside(r, client) &&
+                     (ofGroup ? Inside(r, groupRect) : !IntersectRect(&overlap, &r, &groupRect)),
+                 name + (ofGroup ? " lies inside the group" : " lies outside the group"));
+    bool clear = true;
+    for (const RECT& other : seen) clear = clear && !IntersectRect(&overlap, &r, &other);
+    report.check(clear, name + " is clear of the controls before it");
+    seen.push_back(r);
   }
 }
 
 // The group's texts fit their controls at 100 % and at 150 % display
 // scaling: measured on the dialog's font made for 96 and for 144 pixels per
-// inch, in the dialog units of that font. Dialog units follow the font's
-// average width, so only the words' own proportions can clip.
+// inch, against the controls' widths in the dialog units of that font.
+// Dialog units follow the font's average width, so only the words' own
+// proportions could clip.
 void CheckGroupTextsFit(Report& report, HWND dialog) {
   const gdi::WindowDc screen(nullptr);
+  RECT perUnits = {0, 0, 4000, 8000};
+  MapDialogRect(dialog, &perUnits);
   for (const int pixelsPerInch : {96, 144}) {
-    const std::string scale = std::to_string(pixelsPerInch * 100 / 96) + " %";
     const gdi::Font font(CreateFontA(-MulDiv(8, pixelsPerInch, 72), 0, 0, 0, 400, FALSE, FALSE,
                                      FALSE, DEFAULT_CHARSET, 0, 0, PROOF_QUALITY, FF_DONTCARE,
                                      "MS Shell Dlg"));
     const gdi::Selection selected(screen.get(), font.get());
-    TEXTMETRICA metrics = {};
-    GetTextMetricsA(screen.get(), &metrics);
     SIZE alphabet = {};
     GetTextExtentPoint32A(screen.get(), "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52,
                           &alphabet);
     const int baseX = (alphabet.cx / 26 + 1) / 2;
-    const int baseY = metrics.tmHeight;
-    const auto widthOf = [&](const char* text) {
-      SIZE size = {};
-      GetTextExtentPoint32A(screen.get(), text, lstrlenA(text), &size);
-      return static_cast<int>(size.cx);
-    };
-    const auto scaled = [&](int pixels) { return MulDiv(pixels, pixelsPerInch, 96); };
-    // A check box's box and the gap before its text; a list's button and borders.
-    const int box = scaled(GetSystemMetrics(SM_CXMENUCHECK) + 4);
-    const int listButton = scaled(GetSystemMetrics(SM_CXVSCROLL) + 8);
-    struct Fit {
-      int id;
-      const char* text;
-      int extra;
-    };
-    const Fit fits[] = {
-        {IDC_USE_WORK_AREA, "Keep clear of the taskbar", box},
-        {IDC_USE_BOTH_AXES, "Find monitors stacked one above another", box},
-        {IDC_KEEP_ON_SCREEN, "Keep VESK wholly on its monitor", box},
-        {IDC_REMEMBER_PER_MONITOR, "Remember the place on each monitor", box},
-        {-1, "Show VESK on", 0},
-    };
-    for (const Fit& fit : fits) {
-      HWND control = fit.id != -1 ? GetDlgItem(dialog, fit.id) : nullptr;
-      for (HWND child = GetWindow(dialog, GW_CHILD); control == nullptr && child != nullptr;
-           child = GetWindow(child, GW_HWNDNEXT)) {
-        if (TextOf(child) == fit.text) control = child;
-      }
-      if (!report.check(control != nullptr, Quoted(fit.text) + " exists")) continue;
-      // The control's size back in dialog units, then in this font's pixels.
-      RECT units = {0, 0, 4000, 8000};
-      MapDialogRect(dialog, &units);
-      RECT r = ClientRectOf(dialog, control);
-      const int widthUnits = MulDiv(r.right - r.left, 4000, units.right);
-      const int heightUnits = MulDiv(r.bottom - r.top, 8000, units.bottom);
-      const int room = MulDiv(widthUnits, baseX, 4);
-      const int needed = widthOf(fit.text) + fit.extra;
-      report.check(needed <= room, Quoted(fit.text) + " fits at " + scale,
-                   std::to_string(needed) + " of " + std::to_string(room) + " pixels");
-      report.check(metrics.tmHeight <= MulDiv(heightUnits, baseY, 8),
-                   Quoted(fit.text) + " is high enough at " + scale);
+    for (const GroupFact& fact : kGroup) {
+      const HWND control = ControlOf(dialog, fact);
+      if (!report.check(control != nullptr, Quoted(fact.text) + " is shown")) continue;
+      const RECT r = ClientRectOf(dialog, control);
+      const int room = MulDiv(MulDiv(r.right - r.left, 4000, perUnits.right), baseX, 4);
+      SIZE text = {};
+      GetTextExtentPoint32A(screen.get(), fact.text, lstrlenA(fact.text), &text);
+      const int beside = fact.beside == Beside::Box          ? GetSystemMetrics(SM_CXMENUCHECK) + 4
+                         : fact.beside == Beside::ListButton ? GetSystemMetrics(SM_CXVSCROLL) + 8
+                                                             : 0;
+      const int needed = text.cx + MulDiv(beside, pixelsPerInch, 96);
+      report.check(
+          needed <= room,
+          Quoted(fact.text) + " fits at " + std::to_string(pixelsPerInch * 100 / 96) + " %",
+          std::to_string(needed) + " of " + std::to_string(room) + " pixels");
     }
-    int widest = 0;
-    for (const char* item : kMonitorChoices) widest = std::max(widest, widthOf(item));
-    RECT units = {0, 0, 4000, 8000};
-    MapDialogRect(dialog, &units);
-    const RECT list = ClientRectOf(dialog, GetDlgItem(dialog, IDC_SHOW_ON_MONITOR));
-    const int room = MulDiv(MulDiv(list.right - list.left, 4000, units.right), baseX, 4);
-    report.check(widest + listButton <= room, "the monitor choice's items fit at " + scale,
-                 std::to_string(widest + listButton) + " of " + std::to_string(room) + " pixels");
   }
 }
 
-// Tab from OK on round the dialog: the original controls, then the group's,
-// back to OK.
-void CheckTabOrder(Report& report, HWND dialog) {
-  const int expected[] = {IDCANCEL,
-                          IDC_ENABLE_MULTI_MONITOR,
-                          IDC_RESIZE_RELATIVE,
-                          IDC_MOVE_RELATIVE,
-                          IDC_CENTER,
-                          IDC_CENTER_ALWAYS,
-                          IDC_SHOW_ON_MONITOR_WITH_MOUSE,
-                          IDC_ENABLE_HOTKEYS,
-                          IDC_RESIZE_PERCENT,
-                          IDC_RESIZE_PERCENT_VALUE,
-                          IDC_RESIZE_PERCENT_V,
-                          IDC_RESIZE_PERCENT_VALUE_V,
-                          IDC_USE_WORK_AREA,
-                          IDC_USE_BOTH_AXES,
-                          IDC_KEEP_ON_SCREEN,
-                          IDC_REMEMBER_PER_MONITOR,
-                          IDC_SHOW_ON_MONITOR,
-                          IDOK};
+// Tab from OK round the dialog visits the tab stops in `order` and comes
+// back to OK: the original controls, then the group's.
+void CheckTabOrder(Report& report, HWND dialog, const std::vector<int>& order) {
   HWND at = GetDlgItem(dialog, IDOK);
   std::string walked;
   bool same = true;
-  for (const int id : expected) {
+  for (std::size_t i = 1; i <= order.size(); ++i) {
     at = GetNextDlgTabItem(dialog, at, FALSE);
     const int got = at != nullptr ? GetDlgCtrlID(at) : 0;
     walked += " " + std::to_string(got);
-    same = same && got == id;
+    same = same && got == order[i % order.size()];
   }
-  report.check(same, "Tab from OK walks the original controls, then the group's, back to OK",
-               walked);
+  report.check(same, "Tab from OK walks the tab stops in template order back to OK", walked);
 }
 
 void CheckTemplate(Report& report, HWND dialog) {
@@ -421,9 +369,16 @@ void CheckTemplate(Report& report, HWND dialog) {
     child = GetWindow(child, GW_HWNDNEXT);
   }
   report.check(child == nullptr, "the dialog has no further controls");
-  CheckPlacement(report, dialog);
-  CheckGroupTextsFit(report, dialog);
-  CheckTabOrder(report, dialog);
+  std::vector<int> tabOrder;
+  for (const ControlFact& fact : controls) {
+    if (fact.tabStop) tabOrder.push_back(fact.id);
+  }
+  CheckTabOrder(report, dialog, tabOrder);
+  const HWND group = FindWindowExA(dialog, nullptr, "Button", "More");
+  if (report.check(group != nullptr, "the group \"More\" is shown")) {
+    CheckPlacement(report, dialog, group);
+    CheckGroupTextsFit(report, dialog);
+  }
 
   // No owner here, so the template's (0, 0) is the screen's.
   RECT placed = {};

@@ -159,13 +159,10 @@ struct MonitorChoiceRow {
 const MonitorChoiceRow kMonitorChoiceRows[] = {
     {"NoKeys", "", "the active monitor", nullptr, 0, 0},
     {"Number3", "ShowOnMonitorNumber=3\r\n", "monitor 3", nullptr, 0, 3},
-    {"Number9", "ShowOnMonitorNumber=9\r\n", "monitor 9", nullptr, 0, 9},
     {"PrimaryBeforeTheNumber", "ShowOnPrimaryMonitor=1\r\nShowOnMonitorNumber=2\r\n",
      "the primary monitor", nullptr, 1, 2},
     {"OutOfRangeKeptWhenUntouched", "ShowOnMonitorNumber=12\r\n", "the active monitor", nullptr, 0,
      12},
-    {"NegativeKeptWhenUntouched", "ShowOnMonitorNumber=-1\r\n", "the active monitor", nullptr, 0,
-     -1},
     {"OutOfRangeKeptWhenTheSameItemIsChosen", "ShowOnMonitorNumber=12\r\n", "the active monitor",
      "the active monitor", 0, 12},
     {"OutOfRangeReplacedByAChoice", "ShowOnMonitorNumber=12\r\n", "the active monitor", "monitor 2",
