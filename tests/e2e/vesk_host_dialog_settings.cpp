@@ -49,24 +49,6 @@ void DialogStatesScenario(HostContext& context) {
     c.expected.heightText = "63";
     cases.push_back(c);
   }
-  // The monitor choice: a number, the primary monitor before a number, and
-  // numbers the list does not offer shown as the default.
-  const struct {
-    const char* name;
-    std::vector<std::pair<const char*, const char*>> keys;
-    const char* shown;
-  } choices[] = {
-      {"monitor 3", {{"ShowOnMonitorNumber", "3"}}, "monitor 3"},
-      {"primary and 2",
-       {{"ShowOnPrimaryMonitor", "1"}, {"ShowOnMonitorNumber", "2"}},
-       "the primary monitor"},
-      {"monitor 12", {{"ShowOnMonitorNumber", "12"}}, "the active monitor"},
-  };
-  for (const auto& choice : choices) {
-    Case c{std::string("choice ") + choice.name, OptionsText(choice.keys), DefaultState()};
-    c.expected.monitorChoice = choice.shown;
-    cases.push_back(c);
-  }
   {
     // Everything away from its default, stored values out of range shown as
     // they are, the hotkey's width key beside them and not shown.
@@ -158,35 +140,6 @@ void DialogSaveScenario(HostContext& context) {
                                             {"RememberPerMonitor", "1"},
                                             {"ShowOnMonitorNumber", "4"}})),
                 name);
-    }
-  }
-
-  // The monitor choice over a prepared pair: left alone, a number the list
-  // does not offer stays; chosen, the pair takes the choice.
-  const struct {
-    const char* name;
-    const char* number;
-    const char* chosen;  // nullptr: left alone
-    const char* primarySaved;
-    const char* numberSaved;
-  } choices[] = {
-      {"12 left alone", "12", nullptr, "0", "12"},
-      {"3, the primary monitor chosen", "3", "the primary monitor", "1", "0"},
-  };
-  for (const auto& choice : choices) {
-    const std::string name = std::string("choice ") + choice.name;
-    PrepareSettings(path, OptionsText({{"ShowOnMonitorNumber", choice.number}}));
-    if (RunChecked(context, name, [&](HWND dialog) {
-          if (choice.chosen != nullptr) ChooseMonitor(dialog, choice.chosen);
-          CloseDialog(dialog, Close::Ok);
-          return true;
-        })) {
-      std::vector<std::pair<const char*, const char*>> expected = {
-          {"ShowOnMonitorNumber", choice.numberSaved}};
-      for (const auto& key : DialogKeysWith({{"ShowOnPrimaryMonitor", choice.primarySaved}})) {
-        if (std::string(key.first) != "ShowOnMonitorNumber") expected.push_back(key);
-      }
-      CheckFile(report, path, OptionsText(expected), name);
     }
   }
 

@@ -9,7 +9,7 @@
 //                            desktop brought back
 //   settings-chosen-monitor  ShowOnPrimaryMonitor and ShowOnMonitorNumber,
 //                            their precedence and a number past the end
-//   settings-dialog-keeps    the options dialog shows them, its OK left alone
+//   settings-dialog-keeps    the options dialog's OK, the dialog left alone,
 //                            writes them back as they were, and the live
 //                            plugin goes on using them
 //   settings-both-axes-side-by-side  UseBothAxes where x alone would do: the
@@ -377,22 +377,12 @@ void DialogKeepsScenario(HostContext& context) {
 
   // OK at once: the file's keys are rewritten in place with their values,
   // the others follow at their defaults.
-  ShownState opened;
-  if (!RunChecked(context, "OK with the file-only settings in the file", [&](HWND dialog) {
-        opened = StateOf(dialog);
+  if (!RunChecked(context, "OK with the file-only settings in the file", [](HWND dialog) {
         CloseDialog(dialog, Close::Ok);
         return true;
       })) {
     return;
   }
-  ShownState expectedShown = DefaultState();
-  for (std::size_t i = 0; i < kCheckBoxCount; ++i) {
-    for (const auto& key : kFileOnly) {
-      if (std::strcmp(key.first, kCheckBoxes[i].key) == 0) expectedShown.checked[i] = true;
-    }
-  }
-  expectedShown.monitorChoice = "monitor 2";
-  CheckState(report, opened, expectedShown, "the dialog shows the file's settings");
   std::vector<std::pair<const char*, const char*>> expected = kFileOnly;
   for (const auto& key : kDialogKeysAtDefaults) {
     bool inFile = false;
