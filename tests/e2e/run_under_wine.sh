@@ -112,8 +112,16 @@ if [ -z "${VMM_RUN_UNDER_WINE_INNER:-}" ]; then
   # wineserver that Wine daemonises, winedevice, explorer) dies with the run,
   # even when this script is killed outright, as CTest does on a time-out;
   # the lock on fd 9 is held until then.
-  if unshare --pid --fork --kill-child --mount-proc true 2>/dev/null; then
-    VMM_RUN_UNDER_WINE_INNER=1 exec unshare --pid --fork --kill-child --mount-proc \
+  # Inside a chroot no /proc of its own can be mounted safely: there the
+  # namespace is a PID namespace with a mount namespace as it can be had
+  # (scripts/lib/namespaces.sh), and the i386 root's mounts are undone by
+  # hand as well.
+  . "$scripts/lib/namespaces.sh"
+  mount_namespace_args
+  namespaces=(--pid --fork --kill-child --mount-proc)
+  [ "${mount_namespace[2]}" = private ] || namespaces=(--pid --fork --kill-child "${mount_namespace[@]}")
+  if unshare "${namespaces[@]}" true 2>/dev/null; then
+    VMM_RUN_UNDER_WINE_INNER=1 exec unshare "${namespaces[@]}" \
       "${BASH_SOURCE[0]}" "${original_args[@]}"
   fi
   # The i386 root's mounts must go with the run, which only a namespace of
@@ -143,6 +151,7 @@ cleanup() {
     timeout 20 "${in_wine[@]}" wineserver -w 2>/dev/null 9>&- || true
   fi
   [ -z "$display" ] || "$xdesktop" stop "$display" || true
+  [ -z "$root" ] || "$scripts/wine32-root" umount
   exit "$status"
 }
 trap cleanup EXIT
