@@ -62,6 +62,8 @@ add_executable(unit_tests ${VMM_UNIT_TEST_SOURCES})
 target_link_libraries(unit_tests PRIVATE vmm_logic vmm_fake GTest::gtest GTest::gtest_main
                       GTest::gmock Threads::Threads)
 target_compile_options(unit_tests PRIVATE ${VMM_WARNINGS})
+target_compile_definitions(unit_tests PRIVATE
+                           VMM_README_PATH="${PROJECT_SOURCE_DIR}/resources/readme.txt")
 include(GoogleTest)
 gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60)
 

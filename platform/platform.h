@@ -225,6 +225,9 @@ constexpr std::uint32_t kMessageCommand = 0x0111;
 constexpr std::uint32_t kMessageNcDestroy = 0x0082;
 constexpr std::uint32_t kButtonGetCheck = 0x00F0;
 constexpr std::uint32_t kButtonSetCheck = 0x00F1;
+// A drop-down list's selected item (-1: none) and its choosing.
+constexpr std::uint32_t kComboGetSelection = 0x0147;
+constexpr std::uint32_t kComboSetSelection = 0x014E;
 constexpr int kIdOk = 1;
 constexpr int kIdCancel = 2;
 
@@ -236,6 +239,8 @@ WindowHandle getDlgItem(WindowHandle dialog, int controlId);
 LongResult sendMessage(WindowHandle window, std::uint32_t message, WordParam wParam,
                        LongParam lParam);
 void setWindowText(WindowHandle window, const char* text);
+// Appends an item to a drop-down list (CB_ADDSTRING).
+void addListItem(WindowHandle comboBox, const char* text);
 // At most size - 1 characters of the window's text.
 std::string getWindowText(WindowHandle window, int size);
 // The dialog's own data slot (DWLP_USER) and message result (DWLP_MSGRESULT).

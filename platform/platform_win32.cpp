@@ -324,6 +324,10 @@ LongResult sendMessage(WindowHandle window, std::uint32_t message, WordParam wPa
 
 void setWindowText(WindowHandle window, const char* text) { SetWindowTextA(toHwnd(window), text); }
 
+void addListItem(WindowHandle comboBox, const char* text) {
+  SendMessageA(toHwnd(comboBox), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+}
+
 std::string getWindowText(WindowHandle window, int size) {
   std::string text(static_cast<std::size_t>(size), '\0');
   const int length = GetWindowTextA(toHwnd(window), &text[0], size);

@@ -39,7 +39,7 @@ std::int32_t VMM_CDECL PluginFunc_DoInit(const char* libraryPath, std::int32_t p
     state.mainWindowThreadId = 0;
     state.pluginId = pluginId;
     state.hostCallback = hostCallback;
-    state.pluginFolder = libraryPath != nullptr ? FolderOfLibraryPath(libraryPath) : "";
+    state.pluginFolder = libraryPath != nullptr ? FolderOfLibraryPath(libraryPath) : PluginFolder();
 
     // VESK writes the raw handle into the field.
     state.host().ask(kMainWindowRequest, &state.mainWindow, sizeof state.mainWindow);
@@ -104,12 +104,12 @@ std::int32_t VMM_CDECL PluginFunc_DoAdvConfig() {
       return 1;
     }
     const platform::WindowHandle owner = platform::getActiveWindow();
-    const bool saved = dialog->run(pluginState.moduleHandle, owner) == platform::kIdOk;
+    const bool saved = dialog->Run(pluginState.moduleHandle, owner) == platform::kIdOk;
     // The host may have shut us down (or started us again) while the dialog
     // was open: only the controller there is now is reloaded.
     if (saved && pluginState.controller) {
       pluginState.controller->ReloadOptions();
-      dialog->applySavedTo(pluginState.controller->options);
+      dialog->ApplySavedTo(pluginState.controller->options);
       // The hook's thread reads the switch from the gate; it is started and
       // stopped on VESK's thread only, as the window is shown and hidden.
       pluginState.hotkeyGate.hotkeysOn = pluginState.controller->options.enableHotkeys;
@@ -173,7 +173,7 @@ std::int32_t VMM_CDECL PluginFunc_Request_ItemResultByIndex(
     CopyBounded("replacewith_path", path, limit);
     CopyBounded("replacewith_title", title, limit);
     emptyText[0] = '\0';
-    CopyBounded(pluginState.pluginFolder.c_str(), folder, limit);
+    CopyBounded(pluginState.pluginFolder.HostText().c_str(), folder, limit);
     *number6 = 0;
     *number8 = 2;
     *number10 = 1;

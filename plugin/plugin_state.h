@@ -2,6 +2,7 @@
 #pragma once
 
 #include "common/host_bridge.h"
+#include "common/plugin_paths.h"
 #include "platform/platform.h"
 #include "plugin/keyboard_hook_thread.h"
 #include "plugin/plugin_api.h"
@@ -17,7 +18,7 @@ struct PluginState {
   platform::ModuleHandle moduleHandle = 0;
   std::int32_t pluginId = 0;
   HostCallback hostCallback = nullptr;
-  std::string pluginFolder;  // with its trailing backslash
+  PluginFolder pluginFolder;
   platform::WindowHandle mainWindow = 0;
   platform::ThreadId mainWindowThreadId = 0;
   std::unique_ptr<MainWindowController> controller;

@@ -6,6 +6,7 @@
 #include "plugin/version_info.h"
 
 #include <cstring>
+#include <utility>
 
 std::optional<std::string> DescriptiveText(const char* key) {
   if (std::strcmp(key, "versionstring") == 0)
@@ -30,17 +31,17 @@ void CopyBounded(const char* text, char* destination, std::int32_t limit) {
   std::strncpy(destination, text, static_cast<std::size_t>(limit));
 }
 
-std::string FolderOfLibraryPath(const char* libraryPath) {
+PluginFolder FolderOfLibraryPath(const char* libraryPath) {
   std::size_t length = 0;
   while (length < platform::kMaxPath - 1 && libraryPath[length] != '\0') ++length;
   std::string folder(libraryPath, length);
   const std::size_t slash = folder.rfind('\\');
   if (slash != std::string::npos) folder.resize(slash + 1);
-  return folder;
+  return PluginFolder(std::move(folder));
 }
 
-std::optional<std::string> FileInFolder(const std::string& folder, const char* fileName) {
-  std::string path = folder;
+std::optional<std::string> FileInFolder(const PluginFolder& folder, const char* fileName) {
+  std::string path = folder.HostText();
   if (path.empty() || path.back() != '\\') path += '\\';
   path += fileName;
   if (path.size() >= platform::kMaxPath) return std::nullopt;

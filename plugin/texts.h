@@ -1,6 +1,8 @@
 // The plugin's descriptive texts and the two ways the host wants texts copied.
 #pragma once
 
+#include "common/plugin_paths.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -17,8 +19,8 @@ void CopyBounded(const char* text, char* destination, std::int32_t limit);
 
 // "C:\x\VeskMultiMonitor.dll" -> "C:\x\": at most 259 characters, cut after
 // the last backslash; a path without one stays whole.
-std::string FolderOfLibraryPath(const char* libraryPath);
+PluginFolder FolderOfLibraryPath(const char* libraryPath);
 
 // `folder` and `fileName` joined with one backslash; none if the result would
 // not fit the platform's path limit.
-std::optional<std::string> FileInFolder(const std::string& folder, const char* fileName);
+std::optional<std::string> FileInFolder(const PluginFolder& folder, const char* fileName);

@@ -34,13 +34,13 @@ bool AnswersDirectly(std::uint32_t message) {
 // pending dialogs until its window's first message arrives, and from then on
 // the window carries the object in its DWLP_USER slot.
 struct DialogBinding {
-  static std::vector<OptionsDialog*>& pending() {
+  static std::vector<OptionsDialog*>& Pending() {
     thread_local std::vector<OptionsDialog*> dialogs;
     return dialogs;
   }
 
-  static void forget(OptionsDialog* dialog) {
-    auto& dialogs = pending();
+  static void Forget(OptionsDialog* dialog) {
+    auto& dialogs = Pending();
     dialogs.erase(std::remove(dialogs.begin(), dialogs.end(), dialog), dialogs.end());
   }
 
@@ -52,7 +52,7 @@ struct DialogBinding {
     return NoThrow<platform::LongResult>(0, [&]() -> platform::LongResult {
       auto* dialog = reinterpret_cast<OptionsDialog*>(platform::getDialogUserData(window));
       if (dialog == nullptr) {
-        auto& dialogs = pending();
+        auto& dialogs = Pending();
         if (dialogs.empty()) return 0;
         dialog = dialogs.back();
         dialogs.pop_back();
@@ -60,7 +60,7 @@ struct DialogBinding {
         platform::setDialogUserData(window, reinterpret_cast<platform::LongParam>(dialog));
       }
       platform::LongResult result = 0;
-      const bool handled = dialog->handleMessage(message, wParam, result);
+      const bool handled = dialog->HandleMessage(message, wParam, result);
       if (message == platform::kMessageNcDestroy) {
         platform::setDialogUserData(window, 0);
         dialog->dialog_ = 0;
@@ -73,10 +73,10 @@ struct DialogBinding {
   }
 };
 
-platform::LongResult OptionsDialog::run(platform::ModuleHandle module,
+platform::LongResult OptionsDialog::Run(platform::ModuleHandle module,
                                         platform::WindowHandle owner) {
   try {
-    DialogBinding::pending().push_back(this);
+    DialogBinding::Pending().push_back(this);
   } catch (const std::bad_alloc&) {
     platform::setLastError(platform::kErrorOutOfMemory);
     return 0;
@@ -84,22 +84,22 @@ platform::LongResult OptionsDialog::run(platform::ModuleHandle module,
   const platform::LongResult result =
       platform::dialogBox(module, IDD_OPTIONS, owner, &DialogBinding::Procedure);
   // Still pending if the dialog never got a window.
-  DialogBinding::forget(this);
+  DialogBinding::Forget(this);
   return result;
 }
 
-bool OptionsDialog::handleMessage(std::uint32_t message, platform::WordParam wParam,
+bool OptionsDialog::HandleMessage(std::uint32_t message, platform::WordParam wParam,
                                   platform::LongResult& result) {
   switch (message) {
     case platform::kMessageInitDialog:
-      initialise();
+      Initialise();
       // 0: the dialog manager leaves the keyboard focus where it is.
       result = 0;
       return true;
     case platform::kMessageCommand: {
       const auto command = static_cast<int>(wParam & 0xFFFF);
       if (command == platform::kIdOk) {
-        saveAndClose();
+        SaveAndClose();
       } else if (command == platform::kIdCancel) {
         platform::endDialog(dialog_, platform::kIdCancel);
       } else {
@@ -113,46 +113,96 @@ bool OptionsDialog::handleMessage(std::uint32_t message, platform::WordParam wPa
   }
 }
 
-void OptionsDialog::initialise() {
-  for (std::size_t i = 0; i < kDialogControlCount; ++i) {
-    const OptionEntry& entry = kOptionTable[kDialogControls[i].option];
+void OptionsDialog::Initialise() {
+  for (std::size_t i = 0; i < kOptionCount; ++i) {
+    const OptionEntry& row = kOptionTable[i];
     platform::WindowHandle& control = controls_[i];
-    control = platform::getDlgItem(dialog_, kDialogControls[i].controlId);
-    if (entry.flag != nullptr) {
-      const bool checked = settingsFile_.readBool(entry.key, entry.defaultValue != 0);
-      platform::sendMessage(control, platform::kButtonSetCheck, checked ? 1 : 0, 0);
+    control = platform::getDlgItem(dialog_, row.controlId);
+    if (row.flag != nullptr) {
+      opened_.*row.flag = settingsFile_.ReadBool(row.key, row.defaultValue != 0);
     } else {
-      const std::int32_t value = settingsFile_.readInt(entry.key, entry.defaultValue);
-      platform::setWindowText(control, numbers::formatInt32(value).c_str());
+      opened_.*row.number = settingsFile_.ReadInt(row.key, row.defaultValue);
+    }
+    switch (row.control) {
+      case OptionControl::kCheckBox:
+        platform::sendMessage(control, platform::kButtonSetCheck, opened_.*row.flag ? 1 : 0, 0);
+        break;
+      case OptionControl::kNumberEdit:
+        platform::setWindowText(control, numbers::formatInt32(opened_.*row.number).c_str());
+        break;
+      case OptionControl::kMonitorChoice:
+        // Filled once both of its keys are read.
+        break;
     }
   }
+  openedMonitorChoice_ = MonitorChoiceOf(opened_.showOnPrimaryMonitor, opened_.showOnMonitorNumber);
+  const platform::WindowHandle choice = platform::getDlgItem(dialog_, IDC_SHOW_ON_MONITOR);
+  for (int item = 0; item < kMonitorChoiceCount; ++item) {
+    platform::addListItem(choice, MonitorChoiceText(item));
+  }
+  platform::sendMessage(choice, platform::kComboSetSelection,
+                        static_cast<platform::WordParam>(openedMonitorChoice_), 0);
 }
 
-void OptionsDialog::saveAndClose() {
-  for (std::size_t i = 0; i < kDialogControlCount; ++i) {
-    const OptionEntry& entry = kOptionTable[kDialogControls[i].option];
+void OptionsDialog::SaveAndClose() {
+  for (std::size_t i = 0; i < kOptionCount; ++i) {
+    const OptionEntry& row = kOptionTable[i];
     const platform::WindowHandle control = controls_[i];
-    if (entry.flag != nullptr) {
-      const bool ticked =
-          platform::sendMessage(control, platform::kButtonGetCheck, 0, 0) == kButtonChecked;
-      settingsFile_.writeBool(entry.key, ticked);
-      saved_.*entry.flag = ticked;
+    std::int32_t value = 0;
+    switch (row.control) {
+      case OptionControl::kCheckBox:
+        value = platform::sendMessage(control, platform::kButtonGetCheck, 0, 0) == kButtonChecked;
+        break;
+      case OptionControl::kNumberEdit:
+        value = PercentOfEditText(platform::getWindowText(control, kEditTextSize), row.lowest,
+                                  row.highest);
+        break;
+      case OptionControl::kMonitorChoice: {
+        const auto item =
+            static_cast<int>(platform::sendMessage(control, platform::kComboGetSelection, 0, 0));
+        // Left as it opened, the pair keeps what the file held, even a number
+        // the list does not offer.
+        value = item == openedMonitorChoice_
+                    ? (row.flag != nullptr ? opened_.*row.flag : opened_.*row.number)
+                    : MonitorChoiceValue(row, item);
+        break;
+      }
+    }
+    if (row.flag != nullptr) {
+      settingsFile_.WriteBool(row.key, value != 0);
+      saved_.*row.flag = value != 0;
     } else {
-      const std::int32_t percent = PercentOfEditText(
-          platform::getWindowText(control, kEditTextSize), kLowestPercent, kHighestPercent);
-      settingsFile_.writeInt(entry.key, percent);
-      saved_.*entry.number = percent;
+      settingsFile_.WriteInt(row.key, value);
+      saved_.*row.number = value;
     }
   }
   platform::endDialog(dialog_, platform::kIdOk);
 }
 
-void OptionsDialog::applySavedTo(PluginOptions& options) const {
-  for (const DialogControl& shown : kDialogControls) {
-    const OptionEntry& entry = kOptionTable[shown.option];
-    if (entry.flag != nullptr) options.*entry.flag = saved_.*entry.flag;
-    if (entry.number != nullptr) options.*entry.number = saved_.*entry.number;
+void OptionsDialog::ApplySavedTo(PluginOptions& options) const {
+  for (const OptionEntry& row : kOptionTable) {
+    if (row.flag != nullptr) options.*row.flag = saved_.*row.flag;
+    if (row.number != nullptr) options.*row.number = saved_.*row.number;
   }
+}
+
+const char* MonitorChoiceText(int item) {
+  static const char* const kTexts[kMonitorChoiceCount] = {
+      "the active monitor", "the primary monitor", "monitor 1", "monitor 2",
+      "monitor 3",          "monitor 4",           "monitor 5", "monitor 6",
+      "monitor 7",          "monitor 8",           "monitor 9"};
+  return item >= 0 && item < kMonitorChoiceCount ? kTexts[item] : "";
+}
+
+int MonitorChoiceOf(bool onPrimary, std::int32_t number) {
+  if (onPrimary) return 1;
+  if (number >= 1 && number <= kHighestChosenMonitor) return 1 + number;
+  return 0;
+}
+
+std::int32_t MonitorChoiceValue(const OptionEntry& row, int item) {
+  if (row.flag != nullptr) return item == 1 ? 1 : 0;
+  return item >= 2 && item < kMonitorChoiceCount ? item - 1 : 0;
 }
 
 std::int32_t PercentOfEditText(std::string_view text, std::int32_t lower, std::int32_t upper) {

@@ -9,12 +9,12 @@ PluginOptions::PluginOptions() {
   }
 }
 
-void PluginOptions::load(const SettingsFile& settings) {
+void PluginOptions::Load(const SettingsFile& settings) {
   for (const OptionEntry& entry : kOptionTable) {
     if (entry.flag != nullptr) {
-      this->*entry.flag = settings.readBool(entry.key, entry.defaultValue != 0);
+      this->*entry.flag = settings.ReadBool(entry.key, entry.defaultValue != 0);
     } else {
-      const std::int32_t value = settings.readInt(entry.key, entry.defaultValue);
+      const std::int32_t value = settings.ReadInt(entry.key, entry.defaultValue);
       this->*entry.number = entry.percent ? PercentInRange(value) : value;
     }
   }

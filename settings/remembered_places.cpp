@@ -29,7 +29,7 @@ struct PlaceLine {
 
 std::vector<PlaceLine> ReadLines(const SettingsFile& settings) {
   std::vector<PlaceLine> lines;
-  for (const std::string& text : settings.readSection(kPlacesSection)) {
+  for (const std::string& text : settings.ReadSection(kPlacesSection)) {
     const std::size_t equals = text.find('=');
     PlaceLine line;
     line.key = text.substr(0, equals);
@@ -87,11 +87,11 @@ void RememberPlace(const SettingsFile& settings, const platform::Rect& monitor,
     (line.monitor == monitor ? own : others).push_back(&line);
   }
   if (own.size() == 1 && own.front()->key == key && own.front()->window == window) return;
-  for (const PlaceLine* line : own) settings.deleteKey(kPlacesSection, line->key.c_str());
-  settings.writeString(kPlacesSection, key.c_str(), TextOfRect(window));
+  for (const PlaceLine* line : own) settings.DeleteKey(kPlacesSection, line->key.c_str());
+  settings.WriteString(kPlacesSection, key.c_str(), TextOfRect(window));
   // Removing by name takes the first line of that name, so the oldest go
   // first even where a name repeats.
   for (std::size_t i = 0; i + kRememberedPlacesLimit < others.size() + 1; ++i) {
-    settings.deleteKey(kPlacesSection, others[i]->key.c_str());
+    settings.DeleteKey(kPlacesSection, others[i]->key.c_str());
   }
 }

@@ -5,39 +5,39 @@
 
 #include <utility>
 
-SettingsFile::SettingsFile(std::string pluginDirectory)
-    : path_(std::move(pluginDirectory) + kSettingsFileName) {}
+SettingsFile::SettingsFile(const PluginDirectory& pluginDirectory)
+    : path_(pluginDirectory.Utf8() + kSettingsFileName) {}
 
-std::int32_t SettingsFile::readInt(const char* key, std::int32_t fallback) const {
+std::int32_t SettingsFile::ReadInt(const char* key, std::int32_t fallback) const {
   return platform::getProfileInt(kSettingsSection, key, fallback, path_.c_str());
 }
 
-bool SettingsFile::readBool(const char* key, bool fallback) const {
+bool SettingsFile::ReadBool(const char* key, bool fallback) const {
   return platform::getProfileInt(kSettingsSection, key, fallback ? 1 : 0, path_.c_str()) != 0;
 }
 
-void SettingsFile::writeInt(const char* key, std::int32_t value) const {
+void SettingsFile::WriteInt(const char* key, std::int32_t value) const {
   platform::writeProfileString(kSettingsSection, key, numbers::formatInt32(value).c_str(),
                                path_.c_str());
 }
 
-void SettingsFile::writeBool(const char* key, bool value) const { writeInt(key, value ? 1 : 0); }
+void SettingsFile::WriteBool(const char* key, bool value) const { WriteInt(key, value ? 1 : 0); }
 
-std::vector<std::string> SettingsFile::readSection(const char* section) const {
+std::vector<std::string> SettingsFile::ReadSection(const char* section) const {
   return platform::getProfileSection(section, path_.c_str());
 }
 
-void SettingsFile::writeString(const char* section, const char* key,
+void SettingsFile::WriteString(const char* section, const char* key,
                                const std::string& value) const {
   platform::writeProfileString(section, key, value.c_str(), path_.c_str());
 }
 
-void SettingsFile::deleteKey(const char* section, const char* key) const {
+void SettingsFile::DeleteKey(const char* section, const char* key) const {
   platform::deleteProfileKey(section, key, path_.c_str());
 }
 
-std::string PluginDirectoryOf(std::uintptr_t moduleHandle) {
+PluginDirectory PluginDirectoryOf(std::uintptr_t moduleHandle) {
   std::string directory = platform::getModuleFileName(moduleHandle, platform::kMaxPath);
   platform::pathRemoveFileSpec(directory);
-  return directory;
+  return PluginDirectory(std::move(directory));
 }

@@ -2,6 +2,7 @@
 // the one section "Options". Every call goes to the file; nothing is cached.
 #pragma once
 
+#include "common/plugin_paths.h"
 #include "settings/plugin_options.h"
 
 #include <cstdint>
@@ -13,26 +14,25 @@ constexpr const char* kSettingsFileName = "\\VESK_MultiMonitor.ini";
 
 class SettingsFile {
  public:
-  // `pluginDirectory` is the library's folder without a trailing separator
-  // (a drive root keeps its backslash; the name is appended all the same).
-  explicit SettingsFile(std::string pluginDirectory);
+  // A drive root keeps its backslash; the name is appended all the same.
+  explicit SettingsFile(const PluginDirectory& pluginDirectory);
 
-  const std::string& path() const { return path_; }
+  const std::string& Path() const { return path_; }
 
-  std::int32_t readInt(const char* key, std::int32_t fallback = kDefaultPercent) const;
-  bool readBool(const char* key, bool fallback) const;
-  void writeInt(const char* key, std::int32_t value) const;
-  void writeBool(const char* key, bool value) const;
+  std::int32_t ReadInt(const char* key, std::int32_t fallback = kDefaultPercent) const;
+  bool ReadBool(const char* key, bool fallback) const;
+  void WriteInt(const char* key, std::int32_t value) const;
+  void WriteBool(const char* key, bool value) const;
 
   // Sections of their own, for what the plugin keeps beside the options.
   // The lines of `section` in file order, "key=value" each.
-  std::vector<std::string> readSection(const char* section) const;
-  void writeString(const char* section, const char* key, const std::string& value) const;
-  void deleteKey(const char* section, const char* key) const;
+  std::vector<std::string> ReadSection(const char* section) const;
+  void WriteString(const char* section, const char* key, const std::string& value) const;
+  void DeleteKey(const char* section, const char* key) const;
 
  private:
   std::string path_;
 };
 
 // The directory of the plugin's own library file, for SettingsFile.
-std::string PluginDirectoryOf(std::uintptr_t moduleHandle);
+PluginDirectory PluginDirectoryOf(std::uintptr_t moduleHandle);

@@ -24,14 +24,14 @@ std::int32_t PercentOfDigit(std::uint32_t virtualKey) {
 void ResizeByHotkey(MainWindowController& controller, std::int32_t percent, bool height) {
   if (height) {
     controller.options.resizePercentValueV = percent;
-    controller.settings.writeInt(kKeyResizePercentValueV, percent);
+    controller.settings.WriteInt(kKeyResizePercentValueV, percent);
     MoveToMonitor(controller, MonitorStep::Same, 0, percent);
   } else {
     controller.options.resizePercentValue = percent;
     // The loader reads the width from ResizePercentValue; writing only the H
     // key would lose the choice at the next reload.
-    controller.settings.writeInt(kKeyResizePercentValueH, percent);
-    controller.settings.writeInt(kKeyResizePercentValue, percent);
+    controller.settings.WriteInt(kKeyResizePercentValueH, percent);
+    controller.settings.WriteInt(kKeyResizePercentValue, percent);
     MoveToMonitor(controller, MonitorStep::Same, percent, 0);
   }
 }

@@ -54,14 +54,14 @@ MonitorIndex MonitorOfPreviousWindow(const MonitorList& monitors, platform::Wind
 }  // namespace
 
 MainWindowController::MainWindowController(platform::WindowHandle window, HostBridge host,
-                                           std::string pluginDirectory)
+                                           const PluginDirectory& pluginDirectory)
     : mainWindow(window),
-      settings(std::move(pluginDirectory)),
+      settings(pluginDirectory),
       // A window already visible (the plugin started again while VESK is
       // open) gets no show of its own.
       shown(platform::isWindowVisible(window)),
       host_(host) {
-  options.load(settings);
+  options.Load(settings);
 }
 
 void MainWindowController::OnWindowMessage(std::uint32_t message, platform::WordParam wParam,

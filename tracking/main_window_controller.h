@@ -17,7 +17,7 @@ class MainWindowController {
   // Tracks `mainWindow`, asks `host` about it, and loads the options once
   // from the settings file in `pluginDirectory`.
   MainWindowController(platform::WindowHandle mainWindow, HostBridge host,
-                       std::string pluginDirectory);
+                       const PluginDirectory& pluginDirectory);
 
   // One message sent to the main window (seen by the message hook);
   // `windowPosFlags` of a WM_WINDOWPOSCHANGED.
@@ -39,7 +39,7 @@ class MainWindowController {
   void RememberPlaceOnHide();
 
   // Loads the options again from the settings file; the rest survives.
-  void ReloadOptions() { options.load(settings); }
+  void ReloadOptions() { options.Load(settings); }
 
   PlacedWindow AsPlacedWindow() { return PlacedWindow{mainWindow, options, lastCenteredRect}; }
 

@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
       std::printf("FAIL %s\n", c.name);
       for (const std::string& failure : failures) std::printf("       %s\n", failure.c_str());
     }
-    const std::string path = SettingsFile(directory).path();
+    const std::string path = SettingsFile(PluginDirectory(directory)).Path();
     if (dump && FileExists(path)) {
       std::printf("       text: \"%s\"\n", settings_cases::Visible(ReadText(path)).c_str());
     }

@@ -38,6 +38,9 @@ std::string OptionsText(const std::vector<std::pair<const char*, const char*>>& 
 // What the dialog's OK writes with every control at its default, in the
 // order of its writes.
 extern const std::vector<std::pair<const char*, const char*>> kDialogKeysAtDefaults;
+// The same with the values of `changed` in place of the defaults.
+std::vector<std::pair<const char*, const char*>> DialogKeysWith(
+    const std::vector<std::pair<const char*, const char*>>& changed);
 
 // The file's bytes are `expected`, or there is no file for nullopt.
 void CheckFile(Report& report, const std::string& path, const std::optional<std::string>& expected,
@@ -101,12 +104,23 @@ inline constexpr CheckBoxFact kCheckBoxes[] = {
     {IDC_ENABLE_HOTKEYS, "EnableHotkeys", true},
     {IDC_RESIZE_PERCENT, "ResizePercent", false},
     {IDC_RESIZE_PERCENT_V, "ResizePercentV", false},
+    {IDC_USE_WORK_AREA, "UseWorkArea", false},
+    {IDC_USE_BOTH_AXES, "UseBothAxes", false},
+    {IDC_KEEP_ON_SCREEN, "KeepOnScreen", false},
+    {IDC_REMEMBER_PER_MONITOR, "RememberPerMonitor", false},
 };
+constexpr std::size_t kCheckBoxCount = sizeof kCheckBoxes / sizeof kCheckBoxes[0];
+
+// The monitor choice's items, in the list's order.
+inline constexpr const char* kMonitorChoices[] = {
+    "the active monitor", "the primary monitor", "monitor 1", "monitor 2", "monitor 3", "monitor 4",
+    "monitor 5",          "monitor 6",           "monitor 7", "monitor 8", "monitor 9"};
 
 struct ShownState {
-  bool checked[9] = {};
+  bool checked[kCheckBoxCount] = {};
   std::string widthText;
   std::string heightText;
+  std::string monitorChoice;  // the selected item's text
 };
 
 ShownState StateOf(HWND dialog);
@@ -115,6 +129,8 @@ void CheckState(Report& report, const ShownState& actual, const ShownState& expe
 ShownState DefaultState();
 
 void SetEditTexts(HWND dialog, const char* width, const char* height);
+// Selects the item with `text` as a user's pick does, notification included.
+void ChooseMonitor(HWND dialog, const char* text);
 
 // ---------------------------------------------------------------------------
 // The plugin with a host main window

@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace dialog {
 namespace {
@@ -170,17 +172,8 @@ void DialogShutdownInsideScenario(HostContext& context) {
       })) {
     report.checkEqual(shutDownResult, 1, "PluginFunc_DoShutDown inside the dialog answers 1");
     CheckFile(report, path,
-              OptionsText({{"EnableMultiMonitor", "1"},
-                           {"MoveRelative", "0"},
-                           {"ResizeRelative", "0"},
-                           {"ShowOnMonitorWithMouse", "0"},
-                           {"Center", "1"},
-                           {"CenterAlways", "0"},
-                           {"EnableHotkeys", "1"},
-                           {"ResizePercent", "0"},
-                           {"ResizePercentV", "0"},
-                           {"ResizePercentValue", "80"},
-                           {"ResizePercentValueV", "80"}}),
+              OptionsText(DialogKeysWith(
+                  {{"MoveRelative", "0"}, {"ResizeRelative", "0"}, {"Center", "1"}})),
               "OK after the shutdown");
   }
 
@@ -216,19 +209,16 @@ void DialogNoControllerScenario(HostContext& context) {
     ShownState expected = DefaultState();
     expected.widthText = "42";
     CheckState(report, shown, expected, "no controller");
-    CheckFile(report, path,
-              OptionsText({{"ResizePercentValue", "42"},
-                           {"EnableMultiMonitor", "1"},
-                           {"MoveRelative", "1"},
-                           {"ResizeRelative", "1"},
-                           {"ShowOnMonitorWithMouse", "0"},
-                           {"Center", "0"},
-                           {"CenterAlways", "0"},
-                           {"EnableHotkeys", "0"},
-                           {"ResizePercent", "0"},
-                           {"ResizePercentV", "0"},
-                           {"ResizePercentValueV", "80"}}),
-              "no controller, OK");
+    CheckFile(
+        report, path, OptionsText([] {
+          // The file's key rewritten in place, the others after it.
+          std::vector<std::pair<const char*, const char*>> keys = {{"ResizePercentValue", "42"}};
+          for (const auto& key : DialogKeysWith({{"EnableHotkeys", "0"}})) {
+            if (std::string(key.first) != "ResizePercentValue") keys.push_back(key);
+          }
+          return keys;
+        }()),
+        "no controller, OK");
   }
 }
 
@@ -252,7 +242,13 @@ void HoldDialogScenario(HostContext& context) {
                                      {"ResizePercent", "1"},
                                      {"ResizePercentV", "0"},
                                      {"ResizePercentValue", "60"},
-                                     {"ResizePercentValueV", "80"}}));
+                                     {"ResizePercentValueV", "80"},
+                                     {"UseWorkArea", "1"},
+                                     {"UseBothAxes", "0"},
+                                     {"KeepOnScreen", "1"},
+                                     {"RememberPerMonitor", "0"},
+                                     {"ShowOnPrimaryMonitor", "0"},
+                                     {"ShowOnMonitorNumber", "0"}}));
   InitialisedPlugin plugin(context);
   if (!plugin.start(100, 100, 600, 80)) return;
   const int holdTicks = std::stoi(context.option("hold-seconds", "60")) * 100;

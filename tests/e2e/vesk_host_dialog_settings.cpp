@@ -6,6 +6,7 @@
 #include "tests/e2e/vesk_host_dialog.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace dialog {
@@ -29,7 +30,7 @@ void DialogStatesScenario(HostContext& context) {
   cases.push_back({"no file", std::nullopt, DefaultState()});
   // Each key alone, against its default: a box that read another key, or
   // its own key with another default, shows up here.
-  for (int i = 0; i < 9; ++i) {
+  for (std::size_t i = 0; i < kCheckBoxCount; ++i) {
     Case c;
     c.name = std::string("only ") + kCheckBoxes[i].key;
     c.file = OptionsText({{kCheckBoxes[i].key, kCheckBoxes[i].fallback ? "0" : "1"}});
@@ -55,11 +56,14 @@ void DialogStatesScenario(HostContext& context) {
            "[Other]\r\nCenter=0\r\n[Options]\r\nEnableMultiMonitor=0\r\nMoveRelative=0\r\n"
            "ResizeRelative=0\r\nShowOnMonitorWithMouse=1\r\nCenter=1\r\nCenterAlways=1\r\n"
            "EnableHotkeys=0\r\nResizePercent=1\r\nResizePercentV=1\r\nResizePercentValueH=55\r\n"
-           "ResizePercentValue=250\r\nResizePercentValueV=0\r\n",
+           "ResizePercentValue=250\r\nResizePercentValueV=0\r\nUseWorkArea=1\r\n"
+           "UseBothAxes=1\r\nKeepOnScreen=1\r\nRememberPerMonitor=1\r\nShowOnMonitorNumber=4\r\n",
            {}};
-    for (int i = 0; i < 9; ++i) c.expected.checked[i] = !kCheckBoxes[i].fallback;
+    for (std::size_t i = 0; i < kCheckBoxCount; ++i)
+      c.expected.checked[i] = !kCheckBoxes[i].fallback;
     c.expected.widthText = "250";
     c.expected.heightText = "0";
+    c.expected.monitorChoice = "monitor 4";
     cases.push_back(c);
   }
   {
@@ -114,21 +118,27 @@ void DialogSaveScenario(HostContext& context) {
             SendDlgItemMessageA(dialog, box.id, BM_CLICK, 0, 0);
           }
           SetEditTexts(dialog, "55", "12");
+          ChooseMonitor(dialog, "monitor 4");
           CloseDialog(dialog, ok);
           return true;
         })) {
       CheckFile(report, path,
-                OptionsText({{"EnableMultiMonitor", "0"},
-                             {"MoveRelative", "0"},
-                             {"ResizeRelative", "0"},
-                             {"ShowOnMonitorWithMouse", "1"},
-                             {"Center", "1"},
-                             {"CenterAlways", "1"},
-                             {"EnableHotkeys", "0"},
-                             {"ResizePercent", "1"},
-                             {"ResizePercentV", "1"},
-                             {"ResizePercentValue", "55"},
-                             {"ResizePercentValueV", "12"}}),
+                OptionsText(DialogKeysWith({{"EnableMultiMonitor", "0"},
+                                            {"MoveRelative", "0"},
+                                            {"ResizeRelative", "0"},
+                                            {"ShowOnMonitorWithMouse", "1"},
+                                            {"Center", "1"},
+                                            {"CenterAlways", "1"},
+                                            {"EnableHotkeys", "0"},
+                                            {"ResizePercent", "1"},
+                                            {"ResizePercentV", "1"},
+                                            {"ResizePercentValue", "55"},
+                                            {"ResizePercentValueV", "12"},
+                                            {"UseWorkArea", "1"},
+                                            {"UseBothAxes", "1"},
+                                            {"KeepOnScreen", "1"},
+                                            {"RememberPerMonitor", "1"},
+                                            {"ShowOnMonitorNumber", "4"}})),
                 name);
     }
   }
@@ -146,7 +156,10 @@ void DialogSaveScenario(HostContext& context) {
               "[Other]\r\nCenter=0\r\n[Options]\r\nResizePercentValueV=10\r\nCenter=1\r\n"
               "ResizePercentValueH=55\r\nResizePercentValue=100\r\nEnableMultiMonitor=1\r\n"
               "MoveRelative=1\r\nResizeRelative=1\r\nShowOnMonitorWithMouse=0\r\n"
-              "CenterAlways=0\r\nEnableHotkeys=1\r\nResizePercent=0\r\nResizePercentV=0\r\n",
+              "CenterAlways=0\r\nEnableHotkeys=1\r\nResizePercent=0\r\nResizePercentV=0\r\n"
+              "UseWorkArea=0\r\nUseBothAxes=0\r\nKeepOnScreen=0\r\nRememberPerMonitor=0\r\n"
+              "ShowOnPrimaryMonitor=0\r\n"
+              "ShowOnMonitorNumber=0\r\n",
               "OK on a prepared file");
   }
 
@@ -190,17 +203,8 @@ void DialogSaveScenario(HostContext& context) {
                    name + ": the edit boxes take the texts",
                    Quoted(shownAfter[0]) + ", " + Quoted(shownAfter[1]));
       CheckFile(report, path,
-                OptionsText({{"EnableMultiMonitor", "1"},
-                             {"MoveRelative", "1"},
-                             {"ResizeRelative", "1"},
-                             {"ShowOnMonitorWithMouse", "0"},
-                             {"Center", "0"},
-                             {"CenterAlways", "0"},
-                             {"EnableHotkeys", "1"},
-                             {"ResizePercent", "0"},
-                             {"ResizePercentV", "0"},
-                             {"ResizePercentValue", width.saved},
-                             {"ResizePercentValueV", height.saved}}),
+                OptionsText(DialogKeysWith(
+                    {{"ResizePercentValue", width.saved}, {"ResizePercentValueV", height.saved}})),
                 name);
     }
   }
@@ -230,6 +234,7 @@ void DialogCloseScenario(HostContext& context) {
           SendDlgItemMessageA(dialog, box.id, BM_CLICK, 0, 0);
         }
         SetEditTexts(dialog, "33", "44");
+        ChooseMonitor(dialog, "the primary monitor");
         CloseDialog(dialog, close);
         return true;
       });

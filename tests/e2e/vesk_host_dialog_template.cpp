@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace dialog {
 namespace {
@@ -20,6 +21,126 @@ struct ControlFact {
   bool tabStop;
   RECT units;  // x, y, width, height in dialog units
 };
+
+constexpr int kWidthUnits = 207;
+constexpr int kHeightUnits = 273;
+
+// The group below the original controls: its texts, and what a text needs
+// beside it (a check box's box and gap; a list's button and borders).
+enum class Beside { Nothing, Box, ListButton };
+struct GroupFact {
+  int id;
+  const char* text;  // the widest text for the list
+  Beside beside;
+};
+const GroupFact kGroup[] = {
+    {IDC_USE_WORK_AREA, "Keep clear of the taskbar", Beside::Box},
+    {IDC_USE_BOTH_AXES, "Find monitors stacked one above another", Beside::Box},
+    {IDC_KEEP_ON_SCREEN, "Keep VESK wholly on its monitor", Beside::Box},
+    {IDC_REMEMBER_PER_MONITOR, "Remember the place on each monitor", Beside::Box},
+    {-1, "Show VESK on", Beside::Nothing},
+    {IDC_SHOW_ON_MONITOR, "the primary monitor", Beside::ListButton},
+};
+
+HWND ControlOf(HWND dialog, const GroupFact& fact) {
+  if (fact.id != -1) return GetDlgItem(dialog, fact.id);
+  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    if (TextOf(child) == fact.text) return child;
+  }
+  return nullptr;
+}
+
+RECT ClientRectOf(HWND dialog, HWND child) {
+  RECT r = {};
+  GetWindowRect(child, &r);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+bool Inside(const RECT& inner, const RECT& outer) {
+  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+         inner.bottom <= outer.bottom;
+}
+
+// Every control inside the dialog and clear of every other; the group's own
+// inside the group, the original ones and OK and Cancel outside it.
+void CheckPlacement(Report& report, HWND dialog, HWND group) {
+  RECT client = {};
+  GetClientRect(dialog, &client);
+  const RECT groupRect = ClientRectOf(dialog, group);
+  report.check(Inside(groupRect, client), "the group lies inside the dialog");
+  std::vector<RECT> seen;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    if (child == group) continue;
+    const RECT r = ClientRectOf(dialog, child);
+    const std::string name =
+        "control " + std::to_string(GetDlgCtrlID(child)) + " " + Quoted(TextOf(child));
+    bool ofGroup = false;
+    for (const GroupFact& fact : kGroup) ofGroup = ofGroup || ControlOf(dialog, fact) == child;
+    RECT overlap = {};
+    report.check(Inside(r, client) &&
+                     (ofGroup ? Inside(r, groupRect) : !IntersectRect(&overlap, &r, &groupRect)),
+                 name + (ofGroup ? " lies inside the group" : " lies outside the group"));
+    bool clear = true;
+    for (const RECT& other : seen) clear = clear && !IntersectRect(&overlap, &r, &other);
+    report.check(clear, name + " is clear of the controls before it");
+    seen.push_back(r);
+  }
+}
+
+// The group's texts fit their controls at 100 % and at 150 % display
+// scaling: measured on the dialog's font made for 96 and for 144 pixels per
+// inch, against the controls' widths in the dialog units of that font.
+// Dialog units follow the font's average width, so only the words' own
+// proportions could clip.
+void CheckGroupTextsFit(Report& report, HWND dialog) {
+  const gdi::WindowDc screen(nullptr);
+  RECT perUnits = {0, 0, 4000, 8000};
+  MapDialogRect(dialog, &perUnits);
+  for (const int pixelsPerInch : {96, 144}) {
+    const gdi::Font font(CreateFontA(-MulDiv(8, pixelsPerInch, 72), 0, 0, 0, 400, FALSE, FALSE,
+                                     FALSE, DEFAULT_CHARSET, 0, 0, PROOF_QUALITY, FF_DONTCARE,
+                                     "MS Shell Dlg"));
+    const gdi::Selection selected(screen.get(), font.get());
+    SIZE alphabet = {};
+    GetTextExtentPoint32A(screen.get(), "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52,
+                          &alphabet);
+    const int baseX = (alphabet.cx / 26 + 1) / 2;
+    for (const GroupFact& fact : kGroup) {
+      const HWND control = ControlOf(dialog, fact);
+      if (!report.check(control != nullptr, Quoted(fact.text) + " is shown")) continue;
+      const RECT r = ClientRectOf(dialog, control);
+      const int room = MulDiv(MulDiv(r.right - r.left, 4000, perUnits.right), baseX, 4);
+      SIZE text = {};
+      GetTextExtentPoint32A(screen.get(), fact.text, lstrlenA(fact.text), &text);
+      const int beside = fact.beside == Beside::Box          ? GetSystemMetrics(SM_CXMENUCHECK) + 4
+                         : fact.beside == Beside::ListButton ? GetSystemMetrics(SM_CXVSCROLL) + 8
+                                                             : 0;
+      const int needed = text.cx + MulDiv(beside, pixelsPerInch, 96);
+      report.check(
+          needed <= room,
+          Quoted(fact.text) + " fits at " + std::to_string(pixelsPerInch * 100 / 96) + " %",
+          std::to_string(needed) + " of " + std::to_string(room) + " pixels");
+    }
+  }
+}
+
+// Tab from OK round the dialog visits the tab stops in `order` and comes
+// back to OK: the original controls, then the group's.
+void CheckTabOrder(Report& report, HWND dialog, const std::vector<int>& order) {
+  HWND at = GetDlgItem(dialog, IDOK);
+  std::string walked;
+  bool same = true;
+  for (std::size_t i = 1; i <= order.size(); ++i) {
+    at = GetNextDlgTabItem(dialog, at, FALSE);
+    const int got = at != nullptr ? GetDlgCtrlID(at) : 0;
+    walked += " " + std::to_string(got);
+    same = same && got == order[i % order.size()];
+  }
+  report.check(same, "Tab from OK walks the tab stops in template order back to OK", walked);
+}
 
 void CheckTemplate(Report& report, HWND dialog) {
   const LONG style = GetWindowLongA(dialog, GWL_STYLE);
@@ -50,10 +171,10 @@ void CheckTemplate(Report& report, HWND dialog) {
   // made here from the template's facts.
   RECT client = {};
   GetClientRect(dialog, &client);
-  RECT mapped = {0, 0, 207, 187};
+  RECT mapped = {0, 0, kWidthUnits, kHeightUnits};
   MapDialogRect(dialog, &mapped);
   report.check(client.right == mapped.right && client.bottom == mapped.bottom,
-               "dialog client area is 207 x 187 dialog units",
+               "dialog client area is 207 x 273 dialog units",
                "client " + std::to_string(client.right) + "x" + std::to_string(client.bottom) +
                    ", mapped " + std::to_string(mapped.right) + "x" +
                    std::to_string(mapped.bottom));
@@ -70,19 +191,20 @@ void CheckTemplate(Report& report, HWND dialog) {
   }
   const int baseX = (alphabet.cx / 26 + 1) / 2;
   const int baseY = metrics.tmHeight;
-  report.check(client.right == MulDiv(207, baseX, 4) && client.bottom == MulDiv(187, baseY, 8),
+  report.check(client.right == MulDiv(kWidthUnits, baseX, 4) &&
+                   client.bottom == MulDiv(kHeightUnits, baseY, 8),
                "dialog client area matches MS Shell Dlg 8 pt units",
                "base units " + std::to_string(baseX) + "x" + std::to_string(baseY) + " -> " +
-                   std::to_string(MulDiv(207, baseX, 4)) + "x" +
-                   std::to_string(MulDiv(187, baseY, 8)));
+                   std::to_string(MulDiv(kWidthUnits, baseX, 4)) + "x" +
+                   std::to_string(MulDiv(kHeightUnits, baseY, 8)));
   report.note("dialog client area " + std::to_string(client.right) + "x" +
               std::to_string(client.bottom) + " pixels, base units " + std::to_string(baseX) + "x" +
               std::to_string(baseY));
 
   // The controls in template order, which is also the tab order.
   const ControlFact controls[] = {
-      {IDOK, "Button", "OK", BS_DEFPUSHBUTTON, 0, 0, true, {96, 166, 50, 14}},
-      {IDCANCEL, "Button", "Cancel", BS_PUSHBUTTON, 0, 0, true, {150, 166, 50, 14}},
+      {IDOK, "Button", "OK", BS_DEFPUSHBUTTON, 0, 0, true, {96, 252, 50, 14}},
+      {IDCANCEL, "Button", "Cancel", BS_PUSHBUTTON, 0, 0, true, {150, 252, 50, 14}},
       {IDC_ENABLE_MULTI_MONITOR,
        "Button",
        "Display VESK on active monitor",
@@ -159,11 +281,47 @@ void CheckTemplate(Report& report, HWND dialog) {
        true,
        {54, 120, 31, 14}},
       {-1, "Static", "% of screen height", SS_LEFT, WS_GROUP, 0, false, {90, 123, 65, 8}},
+      {-1, "Button", "More", BS_GROUPBOX, 0, 0, false, {7, 160, 193, 85}},
+      {IDC_USE_WORK_AREA,
+       "Button",
+       "Keep clear of the taskbar",
+       BS_AUTOCHECKBOX,
+       0,
+       0,
+       true,
+       {14, 172, 110, 10}},
+      {IDC_USE_BOTH_AXES,
+       "Button",
+       "Find monitors stacked one above another",
+       BS_AUTOCHECKBOX,
+       0,
+       0,
+       true,
+       {14, 185, 160, 10}},
+      {IDC_KEEP_ON_SCREEN,
+       "Button",
+       "Keep VESK wholly on its monitor",
+       BS_AUTOCHECKBOX,
+       0,
+       0,
+       true,
+       {14, 198, 130, 10}},
+      {IDC_REMEMBER_PER_MONITOR,
+       "Button",
+       "Remember the place on each monitor",
+       BS_AUTOCHECKBOX,
+       0,
+       0,
+       true,
+       {14, 211, 145, 10}},
+      {-1, "Static", "Show VESK on", SS_LEFT, WS_GROUP, 0, false, {14, 226, 46, 8}},
+      // The height is the dropped list's; the closed box is as high as its font needs.
+      {IDC_SHOW_ON_MONITOR, "ComboBox", nullptr, CBS_DROPDOWNLIST, 0, 0, true, {62, 224, 96, 120}},
   };
   HWND child = GetWindow(dialog, GW_CHILD);
   for (const ControlFact& fact : controls) {
     const std::string name = "control " + std::to_string(fact.id) + " " +
-                             (fact.text != nullptr ? Quoted(fact.text) : std::string("(edit)"));
+                             (fact.text != nullptr ? Quoted(fact.text) : std::string("(no text)"));
     if (!report.check(child != nullptr, name + " exists in template order")) return;
     const int id = static_cast<int>(static_cast<short>(GetDlgCtrlID(child)));
     report.checkEqual(id, fact.id, name + ": id in template order");
@@ -174,7 +332,10 @@ void CheckTemplate(Report& report, HWND dialog) {
     if (fact.text != nullptr) report.checkText(TextOf(child), fact.text, name + ": text");
     const LONG childStyle = GetWindowLongA(child, GWL_STYLE);
     const LONG childEx = GetWindowLongA(child, GWL_EXSTYLE);
-    if (std::strcmp(fact.className, "Edit") != 0) {
+    const bool comboBox = std::strcmp(fact.className, "ComboBox") == 0;
+    if (comboBox) {
+      report.checkEqual(childStyle & 0x03, fact.typeBits, name + ": kind");
+    } else if (std::strcmp(fact.className, "Edit") != 0) {
       report.checkEqual(childStyle & 0x0F, fact.typeBits, name + ": kind");
     } else {
       report.check((childStyle & WS_BORDER) != 0 || (childEx & WS_EX_CLIENTEDGE) != 0,
@@ -195,9 +356,10 @@ void CheckTemplate(Report& report, HWND dialog) {
     GetWindowRect(child, &window);
     POINT topLeft = {window.left, window.top};
     ScreenToClient(dialog, &topLeft);
+    const bool heightRight = comboBox ? window.bottom - window.top <= units.bottom
+                                      : window.bottom - window.top == units.bottom;
     report.check(topLeft.x == units.left && topLeft.y == units.top &&
-                     window.right - window.left == units.right &&
-                     window.bottom - window.top == units.bottom,
+                     window.right - window.left == units.right && heightRight,
                  name + ": position and size",
                  "got " + std::to_string(topLeft.x) + "," + std::to_string(topLeft.y) + " " +
                      std::to_string(window.right - window.left) + "x" +
@@ -207,6 +369,16 @@ void CheckTemplate(Report& report, HWND dialog) {
     child = GetWindow(child, GW_HWNDNEXT);
   }
   report.check(child == nullptr, "the dialog has no further controls");
+  std::vector<int> tabOrder;
+  for (const ControlFact& fact : controls) {
+    if (fact.tabStop) tabOrder.push_back(fact.id);
+  }
+  CheckTabOrder(report, dialog, tabOrder);
+  const HWND group = FindWindowExA(dialog, nullptr, "Button", "More");
+  if (report.check(group != nullptr, "the group \"More\" is shown")) {
+    CheckPlacement(report, dialog, group);
+    CheckGroupTextsFit(report, dialog);
+  }
 
   // No owner here, so the template's (0, 0) is the screen's.
   RECT placed = {};

@@ -119,7 +119,24 @@ const std::vector<std::pair<const char*, const char*>> kDialogKeysAtDefaults = {
     {"ResizePercent", "0"},
     {"ResizePercentV", "0"},
     {"ResizePercentValue", "80"},
-    {"ResizePercentValueV", "80"}};
+    {"ResizePercentValueV", "80"},
+    {"UseWorkArea", "0"},
+    {"UseBothAxes", "0"},
+    {"KeepOnScreen", "0"},
+    {"RememberPerMonitor", "0"},
+    {"ShowOnPrimaryMonitor", "0"},
+    {"ShowOnMonitorNumber", "0"}};
+
+std::vector<std::pair<const char*, const char*>> DialogKeysWith(
+    const std::vector<std::pair<const char*, const char*>>& changed) {
+  std::vector<std::pair<const char*, const char*>> keys = kDialogKeysAtDefaults;
+  for (const auto& change : changed) {
+    for (auto& key : keys) {
+      if (std::strcmp(key.first, change.first) == 0) key.second = change.second;
+    }
+  }
+  return keys;
+}
 
 void CheckFile(Report& report, const std::string& path, const std::optional<std::string>& expected,
                const std::string& name) {
@@ -225,18 +242,27 @@ std::string TextOf(HWND window) {
 
 ShownState StateOf(HWND dialog) {
   ShownState state;
-  for (int i = 0; i < 9; ++i) {
+  for (std::size_t i = 0; i < kCheckBoxCount; ++i) {
     state.checked[i] =
         SendDlgItemMessageA(dialog, kCheckBoxes[i].id, BM_GETCHECK, 0, 0) == BST_CHECKED;
   }
   state.widthText = TextOf(GetDlgItem(dialog, IDC_RESIZE_PERCENT_VALUE));
   state.heightText = TextOf(GetDlgItem(dialog, IDC_RESIZE_PERCENT_VALUE_V));
+  const auto item =
+      static_cast<WPARAM>(SendDlgItemMessageA(dialog, IDC_SHOW_ON_MONITOR, CB_GETCURSEL, 0, 0));
+  char text[256] = {};
+  if (item != static_cast<WPARAM>(CB_ERR) &&
+      SendDlgItemMessageA(dialog, IDC_SHOW_ON_MONITOR, CB_GETLBTEXTLEN, item, 0) < 256) {
+    SendDlgItemMessageA(dialog, IDC_SHOW_ON_MONITOR, CB_GETLBTEXT, item,
+                        reinterpret_cast<LPARAM>(text));
+  }
+  state.monitorChoice = text;
   return state;
 }
 
 void CheckState(Report& report, const ShownState& actual, const ShownState& expected,
                 const std::string& name) {
-  for (int i = 0; i < 9; ++i) {
+  for (std::size_t i = 0; i < kCheckBoxCount; ++i) {
     report.check(actual.checked[i] == expected.checked[i],
                  name + ": " + std::to_string(kCheckBoxes[i].id) + " " + kCheckBoxes[i].key +
                      (expected.checked[i] ? " checked" : " unchecked"));
@@ -245,13 +271,16 @@ void CheckState(Report& report, const ShownState& actual, const ShownState& expe
                    name + ": " + std::to_string(IDC_RESIZE_PERCENT_VALUE) + " shows");
   report.checkText(actual.heightText, expected.heightText,
                    name + ": " + std::to_string(IDC_RESIZE_PERCENT_VALUE_V) + " shows");
+  report.checkText(actual.monitorChoice, expected.monitorChoice,
+                   name + ": " + std::to_string(IDC_SHOW_ON_MONITOR) + " shows");
 }
 
 ShownState DefaultState() {
   ShownState state;
-  for (int i = 0; i < 9; ++i) state.checked[i] = kCheckBoxes[i].fallback;
+  for (std::size_t i = 0; i < kCheckBoxCount; ++i) state.checked[i] = kCheckBoxes[i].fallback;
   state.widthText = "80";
   state.heightText = "80";
+  state.monitorChoice = kMonitorChoices[0];
   return state;
 }
 
@@ -259,6 +288,15 @@ void SetEditTexts(HWND dialog, const char* width, const char* height) {
   SetWindowTextA(GetDlgItem(dialog, IDC_RESIZE_PERCENT_VALUE), width);
   SendMessageA(GetDlgItem(dialog, IDC_RESIZE_PERCENT_VALUE_V), WM_SETTEXT, 0,
                reinterpret_cast<LPARAM>(height));
+}
+
+void ChooseMonitor(HWND dialog, const char* text) {
+  const HWND list = GetDlgItem(dialog, IDC_SHOW_ON_MONITOR);
+  const LRESULT item = SendMessageA(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                    reinterpret_cast<LPARAM>(text));
+  SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_SHOW_ON_MONITOR, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(list));
 }
 
 // ---------------------------------------------------------------------------

@@ -9,8 +9,9 @@
 //                            desktop brought back
 //   settings-chosen-monitor  ShowOnPrimaryMonitor and ShowOnMonitorNumber,
 //                            their precedence and a number past the end
-//   settings-dialog-keeps    the options dialog's OK keeps them in the file,
-//                            and the live plugin goes on using them
+//   settings-dialog-keeps    the options dialog's OK, the dialog left alone,
+//                            writes them back as they were, and the live
+//                            plugin goes on using them
 //   settings-both-axes-side-by-side  UseBothAxes where x alone would do: the
 //                            same shows and hotkeys as without it
 //   settings-remember-per-monitor  RememberPerMonitor: the window left in a
@@ -28,6 +29,7 @@
 #include "tests/e2e/vesk_host_tracking.h"
 
 #include <cstdio>
+#include <cstring>
 
 namespace tracking {
 namespace {
@@ -373,8 +375,8 @@ void DialogKeepsScenario(HostContext& context) {
     return;
   }
 
-  // OK at once: the dialog's own keys, at their defaults, go after the
-  // file's, which stay as they were.
+  // OK at once: the file's keys are rewritten in place with their values,
+  // the others follow at their defaults.
   if (!RunChecked(context, "OK with the file-only settings in the file", [](HWND dialog) {
         CloseDialog(dialog, Close::Ok);
         return true;
@@ -382,7 +384,11 @@ void DialogKeepsScenario(HostContext& context) {
     return;
   }
   std::vector<std::pair<const char*, const char*>> expected = kFileOnly;
-  expected.insert(expected.end(), kDialogKeysAtDefaults.begin(), kDialogKeysAtDefaults.end());
+  for (const auto& key : kDialogKeysAtDefaults) {
+    bool inFile = false;
+    for (const auto& held : kFileOnly) inFile = inFile || std::strcmp(held.first, key.first) == 0;
+    if (!inFile) expected.push_back(key);
+  }
   CheckFile(report, path, OptionsText(expected), "OK keeps the file-only settings");
 
   // The options OK reloaded still hold them: with no previous window and the

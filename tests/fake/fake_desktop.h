@@ -215,6 +215,11 @@ bool isChecked(platform::WindowHandle dialog, int controlId);
 void setChecked(platform::WindowHandle dialog, int controlId, bool checked);
 std::string controlText(platform::WindowHandle dialog, int controlId);
 void setControlText(platform::WindowHandle dialog, int controlId, const std::string& text);
+// A drop-down list's items, the text of the one selected ("" for none), and
+// the user choosing the item with `text`.
+const std::vector<std::string>& listItems(platform::WindowHandle dialog, int controlId);
+std::string selectedItem(platform::WindowHandle dialog, int controlId);
+void selectItem(platform::WindowHandle dialog, int controlId, const std::string& text);
 // The user presses a button (IDOK, IDCANCEL) or Esc (IDCANCEL as well).
 void pressButton(platform::WindowHandle dialog, int controlId);
 

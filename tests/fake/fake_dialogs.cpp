@@ -22,7 +22,12 @@ constexpr int kDialogControlIds[] = {platform::kIdOk,
                                      3008,
                                      3009,
                                      3010,
-                                     3011};
+                                     3011,
+                                     3012,
+                                     3013,
+                                     3014,
+                                     3015,
+                                     3016};
 
 Window* controlOf(platform::WindowHandle dialog, int controlId) {
   for (auto& [handle, window] : desktop().windows) {
@@ -64,6 +69,23 @@ std::string controlText(platform::WindowHandle dialog, int controlId) {
 
 void setControlText(platform::WindowHandle dialog, int controlId, const std::string& text) {
   requireControl(dialog, controlId).text = text;
+}
+
+const std::vector<std::string>& listItems(platform::WindowHandle dialog, int controlId) {
+  return requireControl(dialog, controlId).listItems;
+}
+
+std::string selectedItem(platform::WindowHandle dialog, int controlId) {
+  const Window& list = requireControl(dialog, controlId);
+  const auto item = static_cast<std::size_t>(list.selectedItem);
+  return item < list.listItems.size() ? list.listItems[item] : std::string();
+}
+
+void selectItem(platform::WindowHandle dialog, int controlId, const std::string& text) {
+  Window& list = requireControl(dialog, controlId);
+  const auto found = std::find(list.listItems.begin(), list.listItems.end(), text);
+  if (found == list.listItems.end()) throw std::logic_error("no such item");
+  list.selectedItem = static_cast<int>(found - list.listItems.begin());
 }
 
 void pressButton(platform::WindowHandle dialog, int controlId) {
@@ -121,7 +143,19 @@ LongResult sendMessage(WindowHandle window, std::uint32_t message, WordParam wPa
   if (it == desktop().windows.end()) return 0;
   if (message == kButtonSetCheck) it->second.checked = wParam == 1;
   if (message == kButtonGetCheck) return it->second.checked ? 1 : 0;
+  if (message == kComboGetSelection) return it->second.selectedItem;
+  if (message == kComboSetSelection) {
+    // As the real list: an index past its items selects nothing.
+    const bool inList = wParam < it->second.listItems.size();
+    it->second.selectedItem = inList ? static_cast<int>(wParam) : -1;
+    return inList ? static_cast<LongResult>(wParam) : -1;
+  }
   return 0;
+}
+
+void addListItem(WindowHandle comboBox, const char* text) {
+  const fake::UncountedAllocations bookkeeping;
+  if (desktop().windows.count(comboBox) != 0) desktop().windows[comboBox].listItems.push_back(text);
 }
 
 void setWindowText(WindowHandle window, const char* text) {

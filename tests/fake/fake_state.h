@@ -34,6 +34,8 @@ struct Window {
   int controlId = 0;
   bool checked = false;
   std::string text;
+  std::vector<std::string> listItems;
+  int selectedItem = -1;
   platform::LongParam userData = 0;
   platform::LongResult messageResult = 0;
   platform::DialogProc dialogProc = nullptr;

@@ -161,7 +161,7 @@ void WriteSetting(FuzzInput& input, const OptionEntry& entry) {
   if ((choice & 1) == 0) return;
   // Flags 0 and 1; numbers 0 to 127, inside and outside the dialog's bounds.
   const std::int32_t value = entry.flag != nullptr ? (choice >> 1) & 1 : choice >> 1;
-  SettingsFile(kDirectory).writeInt(entry.key, value);
+  SettingsFile(PluginDirectory(kDirectory)).WriteInt(entry.key, value);
 }
 
 void HoldModifiers(bool win, bool ctrl, bool shift) {
@@ -205,6 +205,9 @@ std::optional<platform::Rect> AfterHotkey(int key, const platform::Rect& before,
   MonitorStep step = MonitorStep::Same;
   if (key == platform::kKeyRight) step = MonitorStep::Next;
   if (key == platform::kKeyLeft) step = MonitorStep::Previous;
+  // A move to another monitor may go to the place remembered there, which
+  // this model does not keep.
+  if (options.rememberPerMonitor && step != MonitorStep::Same) return std::nullopt;
   std::int32_t widthPercent = 0;
   std::int32_t heightPercent = 0;
   if (step == MonitorStep::Same) {
@@ -255,19 +258,23 @@ void Hotkey(FuzzInput& input, int key) {
 }
 
 // The user at the options dialog: ticks and unticks, types the two
-// percentages, then OK, Cancel, or the close box.
+// percentages, chooses a monitor, then OK, Cancel, or the close box.
 void Reload(FuzzInput& input) {
   for (int i = input.byte() % 4; i > 0; --i) {
     WriteSetting(input, kOptionTable[input.byte() % kOptionCount]);
   }
   fake::setDialogUser([&input](platform::WindowHandle dialog) {
-    const auto toggles = input.number<std::uint16_t>();
-    for (std::size_t i = 0; i < kDialogControlCount; ++i) {
-      const DialogControl& control = kDialogControls[i];
-      if (kOptionTable[control.option].flag == nullptr || (toggles >> i & 1) == 0) continue;
-      fake::setChecked(dialog, control.controlId, !fake::isChecked(dialog, control.controlId));
+    const auto toggles = input.number<std::uint32_t>();
+    for (std::size_t i = 0; i < kOptionCount; ++i) {
+      const OptionEntry& row = kOptionTable[i];
+      if (row.control != OptionControl::kCheckBox || (toggles >> i & 1) == 0) continue;
+      fake::setChecked(dialog, row.controlId, !fake::isChecked(dialog, row.controlId));
     }
     const std::uint8_t ending = input.byte();
+    if ((ending & 16) != 0) {
+      fake::selectItem(dialog, IDC_SHOW_ON_MONITOR,
+                       MonitorChoiceText(input.byte() % kMonitorChoiceCount));
+    }
     if ((ending & 4) != 0) fake::setControlText(dialog, IDC_RESIZE_PERCENT_VALUE, input.line());
     if ((ending & 8) != 0) fake::setControlText(dialog, IDC_RESIZE_PERCENT_VALUE_V, input.line());
     if ((ending & 3) == 0) fake::pressButton(dialog, platform::kIdOk);

@@ -31,7 +31,7 @@ bool IsPlainBool(const bool& value) {
 // Every field as the typed reads give its key.
 void CheckLoaded(const PluginOptions& options, const SettingsFile& settings) {
   for (const OptionEntry& entry : kOptionTable) {
-    const std::int32_t number = settings.readInt(entry.key, entry.defaultValue);
+    const std::int32_t number = settings.ReadInt(entry.key, entry.defaultValue);
     if (entry.flag != nullptr) {
       FUZZ_CHECK(IsPlainBool(options.*entry.flag));
       FUZZ_CHECK(options.*entry.flag == (number != 0));
@@ -58,20 +58,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string text = input.rest();
 
   fake::reset();
-  const SettingsFile settings(kDirectory);
-  fake::setFileText(settings.path(), text);
+  const SettingsFile settings{PluginDirectory(kDirectory)};
+  fake::setFileText(settings.Path(), text);
 
   PluginOptions options;
-  options.load(settings);
+  options.Load(settings);
   CheckLoaded(options, settings);
 
-  const bool flag = settings.readBool(key.c_str(), fallback);
+  const bool flag = settings.ReadBool(key.c_str(), fallback);
   FUZZ_CHECK(IsPlainBool(flag));
-  FUZZ_CHECK(flag == (settings.readInt(key.c_str(), fallback ? 1 : 0) != 0));
+  FUZZ_CHECK(flag == (settings.ReadInt(key.c_str(), fallback ? 1 : 0) != 0));
 
-  settings.writeInt(written.key, value);
-  FUZZ_CHECK(settings.readInt(written.key, value ^ 1) == value);
-  options.load(settings);
+  settings.WriteInt(written.key, value);
+  FUZZ_CHECK(settings.ReadInt(written.key, value ^ 1) == value);
+  options.Load(settings);
   CheckLoaded(options, settings);
 
   const std::optional<platform::Rect> readable = RectOfText(TextOfRect(window));
@@ -85,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (readable && RectOfText(TextOfRect(monitor))) {
     FUZZ_CHECK(RememberedPlaceOf(settings, monitor) == window);
     std::size_t places = 0;
-    for (const std::string& line : settings.readSection(kPlacesSection)) {
+    for (const std::string& line : settings.ReadSection(kPlacesSection)) {
       if (line.find('=') != 0) ++places;
     }
     // A section the user made longer stays so until a place changes.

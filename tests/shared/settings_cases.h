@@ -31,7 +31,7 @@ struct Step {
   Action action;
   const char* key;
   std::int32_t value;     // written, or the value a read must give
-  bool fallback;          // ExpectBool: the default passed to readBool
+  bool fallback;          // ExpectBool: the default passed to ReadBool
   PluginOptions options;  // ExpectLoad: the record a load must give
   // The three section steps: their section, and the value written or the
   // section's lines a read must give, joined by '|'.
@@ -352,13 +352,14 @@ inline const std::vector<Case>& AllCases() {
   return cases;
 }
 
+// Every field of the record as "Key=value", in the options table's order.
 inline std::string Describe(const PluginOptions& o) {
-  const auto flag = [](bool b) { return b ? "1" : "0"; };
-  return std::string("{") + flag(o.enableMultiMonitor) + flag(o.showOnMonitorWithMouse) +
-         flag(o.moveRelative) + flag(o.resizeRelative) + flag(o.center) + flag(o.centerAlways) +
-         flag(o.enableHotkeys) + flag(o.resizePercent) + " " +
-         std::to_string(o.resizePercentValue) + " " + flag(o.resizePercentV) + " " +
-         std::to_string(o.resizePercentValueV) + "}";
+  std::string text;
+  for (const OptionEntry& row : kOptionTable) {
+    const std::int32_t value = row.flag != nullptr ? o.*row.flag : o.*row.number;
+    text += std::string(text.empty() ? "" : " ") + row.key + "=" + std::to_string(value);
+  }
+  return text;
 }
 
 // Shows a file text with its line ends, for failure messages.
@@ -381,28 +382,28 @@ inline std::string Visible(const std::string& text) {
 inline std::vector<std::string> Run(const Case& c, const std::string& directory,
                                     const Files& files) {
   std::vector<std::string> failures;
-  const SettingsFile settings(directory);
-  if (c.initialText != nullptr) files.write(settings.path(), c.initialText);
+  const SettingsFile settings{PluginDirectory(directory)};
+  if (c.initialText != nullptr) files.write(settings.Path(), c.initialText);
   for (const Step& step : c.steps) {
     switch (step.action) {
       case Action::WriteInt:
-        settings.writeInt(step.key, step.value);
+        settings.WriteInt(step.key, step.value);
         break;
       case Action::WriteBool:
-        settings.writeBool(step.key, step.value != 0);
+        settings.WriteBool(step.key, step.value != 0);
         break;
       case Action::ExpectInt: {
-        const std::int32_t got = settings.readInt(step.key);
+        const std::int32_t got = settings.ReadInt(step.key);
         if (got != step.value) {
-          failures.push_back(std::string("readInt ") + step.key + " gave " + std::to_string(got) +
+          failures.push_back(std::string("ReadInt ") + step.key + " gave " + std::to_string(got) +
                              ", want " + std::to_string(step.value));
         }
         break;
       }
       case Action::ExpectBool: {
-        const bool got = settings.readBool(step.key, step.fallback);
+        const bool got = settings.ReadBool(step.key, step.fallback);
         if (got != (step.value != 0)) {
-          failures.push_back(std::string("readBool ") + step.key + " gave " +
+          failures.push_back(std::string("ReadBool ") + step.key + " gave " +
                              (got ? "true" : "false"));
         }
         break;
@@ -411,32 +412,25 @@ inline std::vector<std::string> Run(const Case& c, const std::string& directory,
         PluginOptions loaded;
         // Start from the opposite of every default, so that each field must
         // really be assigned by the load.
-        loaded.enableMultiMonitor = !loaded.enableMultiMonitor;
-        loaded.showOnMonitorWithMouse = !loaded.showOnMonitorWithMouse;
-        loaded.moveRelative = !loaded.moveRelative;
-        loaded.resizeRelative = !loaded.resizeRelative;
-        loaded.center = !loaded.center;
-        loaded.centerAlways = !loaded.centerAlways;
-        loaded.enableHotkeys = !loaded.enableHotkeys;
-        loaded.resizePercent = !loaded.resizePercent;
-        loaded.resizePercentValue = -1;
-        loaded.resizePercentV = !loaded.resizePercentV;
-        loaded.resizePercentValueV = -1;
-        loaded.load(settings);
+        for (const OptionEntry& row : kOptionTable) {
+          if (row.flag != nullptr) loaded.*row.flag = !(loaded.*row.flag);
+          if (row.number != nullptr) loaded.*row.number = -1;
+        }
+        loaded.Load(settings);
         if (Describe(loaded) != Describe(step.options)) {
           failures.push_back("load gave " + Describe(loaded) + ", want " + Describe(step.options));
         }
         break;
       }
       case Action::WriteString:
-        settings.writeString(step.section, step.key, step.text);
+        settings.WriteString(step.section, step.key, step.text);
         break;
       case Action::DeleteKey:
-        settings.deleteKey(step.section, step.key);
+        settings.DeleteKey(step.section, step.key);
         break;
       case Action::ExpectSection: {
         std::string lines;
-        for (const std::string& line : settings.readSection(step.section)) {
+        for (const std::string& line : settings.ReadSection(step.section)) {
           lines += (lines.empty() ? "" : "|") + line;
         }
         if (lines != step.text) {
@@ -447,13 +441,13 @@ inline std::vector<std::string> Run(const Case& c, const std::string& directory,
       }
     }
   }
-  const bool exists = files.exists(settings.path());
+  const bool exists = files.exists(settings.Path());
   if (c.expectedText == nullptr) {
     if (exists) failures.push_back("a file was created");
   } else if (!exists) {
     failures.push_back("no file was written");
   } else {
-    const std::string text = files.read(settings.path());
+    const std::string text = files.read(settings.Path());
     if (text != c.expectedText) {
       failures.push_back("file text is \"" + Visible(text) + "\", want \"" +
                          Visible(c.expectedText) + "\"");

@@ -214,7 +214,7 @@ TEST_F(ExportsTest, ReadmeBeyondThePathLimitIsNotOpened) {
   const std::string folder = "C:\\" + std::string(246, 'f') + "\\";  // 250 characters
   const std::string library = folder + "VeskMultiMonitor.dll";
   PluginFunc_DoInit(library.c_str(), 3, nullptr, nullptr, nullptr, nullptr);
-  EXPECT_EQ(pluginState.pluginFolder, folder);
+  EXPECT_EQ(pluginState.pluginFolder.HostText(), folder);
   EXPECT_EQ(PluginFunc_DoShowReadMe(), 1);
   EXPECT_TRUE(fake::shellOpened().empty());
 
@@ -242,10 +242,10 @@ TEST_F(ExportsTest, PluginFolderKeepsItsBackslashAndIsCutToThePathLimit) {
   };
   for (const Case& c : cases) {
     PluginFunc_DoInit(c.path.c_str(), 1, nullptr, nullptr, nullptr, nullptr);
-    EXPECT_EQ(pluginState.pluginFolder, c.folder) << c.path;
+    EXPECT_EQ(pluginState.pluginFolder.HostText(), c.folder) << c.path;
   }
   PluginFunc_DoInit(nullptr, 1, nullptr, nullptr, nullptr, nullptr);
-  EXPECT_EQ(pluginState.pluginFolder, "");
+  EXPECT_EQ(pluginState.pluginFolder.HostText(), "");
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ TEST_F(LifecycleTest, InitAsksForTheMainWindowAndHooksItsThread) {
   EXPECT_EQ(pluginState.pluginId, 7);
   EXPECT_EQ(pluginState.mainWindow, window);
   EXPECT_EQ(pluginState.mainWindowThreadId, kHostThread);
-  EXPECT_EQ(pluginState.pluginFolder, "C:\\Apps\\Plugins\\MultiMonitor\\");
+  EXPECT_EQ(pluginState.pluginFolder.HostText(), "C:\\Apps\\Plugins\\MultiMonitor\\");
   EXPECT_THAT(fake::hookEvents(), ElementsAre("install 4 on 9"));
   ASSERT_NE(pluginState.controller, nullptr);
   EXPECT_EQ(pluginState.controller->mainWindow, window);
@@ -52,7 +52,7 @@ TEST_F(LifecycleTest, SettingsLieBesideTheLibraryNotWhereTheHostSaysItIs) {
   fakeHost().mainWindow = window;
   PluginFunc_DoInit("E:\\Elsewhere\\copy.dll", 1, nullptr, nullptr, &FakeHostCallback, nullptr);
   ASSERT_NE(pluginState.controller, nullptr);
-  EXPECT_EQ(pluginState.controller->settings.path(), kSettingsPath);
+  EXPECT_EQ(pluginState.controller->settings.Path(), kSettingsPath);
 }
 
 TEST_F(LifecycleTest, ControllerLoadsTheOptionsOnceWithoutWritingTheFile) {

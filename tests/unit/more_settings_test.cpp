@@ -515,7 +515,8 @@ TEST_P(RememberedPlacesTest, EachMonitorFindsTheWindowWhereItWasLeft) {
     EXPECT_EQ(hostRect(), step.rect) << "step " << i;
   }
   std::string places;
-  for (const std::string& line : SettingsFile(kPluginDirectory).readSection(kPlacesSection)) {
+  for (const std::string& line :
+       SettingsFile(PluginDirectory(kPluginDirectory)).ReadSection(kPlacesSection)) {
     places += (places.empty() ? "" : "|") + line;
   }
   EXPECT_EQ(places, row.places);

@@ -36,7 +36,10 @@ const std::string kFlagsSaved =
     "EnableMultiMonitor=1\r\nMoveRelative=1\r\nResizeRelative=1\r\nShowOnMonitorWithMouse=0\r\n"
     "Center=1\r\nCenterAlways=0\r\nEnableHotkeys=1\r\nResizePercent=0\r\nResizePercentV=0\r\n";
 const std::string kWidthSaved = "[Options]\r\nResizePercentValue=50\r\n" + kFlagsSaved;
-const std::string kAllSaved = kWidthSaved + "ResizePercentValueV=80\r\n";
+const std::string kAllSaved = kWidthSaved +
+                              "ResizePercentValueV=80\r\nUseWorkArea=0\r\nUseBothAxes=0\r\n"
+                              "KeepOnScreen=0\r\nRememberPerMonitor=0\r\nShowOnPrimaryMonitor=0\r\n"
+                              "ShowOnMonitorNumber=0\r\n";
 
 // What an operation leaves behind.
 struct Outcome {

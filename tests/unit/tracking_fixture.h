@@ -24,7 +24,7 @@ class TrackingTest : public PluginTest {
 
   // Writes the settings before the plugin starts, so the controller loads them.
   void setOption(const char* key, std::int32_t value) {
-    SettingsFile(kPluginDirectory).writeInt(key, value);
+    SettingsFile(PluginDirectory(kPluginDirectory)).WriteInt(key, value);
   }
 
   void init() {

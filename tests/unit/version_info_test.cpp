@@ -114,15 +114,15 @@ TEST_F(VersionInfoLoadTest, ModulePathsAtTheBuffersLengthStayInsideIt) {
       // The version texts read up to 258 characters of it, the settings up to 259.
       fake::setVersionResource(inScript(latinPath.substr(0, 258)), {{kFileVersion, "2.3.4"}});
       EXPECT_EQ(VersionInfo::load(kPluginModule).versionText(), "2.3.4");
-      EXPECT_EQ(PluginDirectoryOf(kPluginModule), folder);
+      EXPECT_EQ(PluginDirectoryOf(kPluginModule).Utf8(), folder);
 
       const SettingsFile settings(PluginDirectoryOf(kPluginModule));
-      EXPECT_EQ(settings.path(), settingsPath);
-      settings.writeInt(kKeyResizePercentValueH, 50);
+      EXPECT_EQ(settings.Path(), settingsPath);
+      settings.WriteInt(kKeyResizePercentValueH, 50);
       EXPECT_EQ(fake::fileText(settingsPath), "[Options]\r\nResizePercentValueH=50\r\n");
       fake::setFileText(settingsPath, "[Options]\r\nCenter=1\r\nResizePercentValue=30\r\n");
       PluginOptions options;
-      options.load(settings);
+      options.Load(settings);
       EXPECT_TRUE(options.center);
       EXPECT_EQ(options.resizePercentValue, 30);
     }
