@@ -41,7 +41,9 @@ bool equalsIgnoringCase(const std::string& a, const std::string& b) {
          });
 }
 
-// Wine keeps names and values as wide C strings: a zero byte ends them.
+// Wine keeps names and values as wide C strings: a zero byte ends them, and
+// what is left is trimmed as a whole name would be, so that a file written
+// back reads the same.
 std::string untilNul(const std::string& text) { return text.substr(0, text.find('\0')); }
 
 // Lines end at '\n' (or at '\r' where no '\n' follows); blank lines are
@@ -60,16 +62,16 @@ std::vector<IniSection> parseIni(const std::string& text) {
     if (line.front() == '[') {
       const std::size_t close = line.rfind(']');
       if (close != std::string::npos && close > 0) {
-        sections.push_back(IniSection{untilNul(trimIni(line.substr(1, close - 1))), {}});
+        sections.push_back(IniSection{trimIni(untilNul(line.substr(1, close - 1))), {}});
         continue;
       }
     }
     IniKey key;
     const std::size_t equals = line.find('=');
-    key.name = untilNul(trimIni(line.substr(0, equals)));
+    key.name = trimIni(untilNul(line.substr(0, equals)));
     if (equals != std::string::npos) {
       key.hasValue = true;
-      key.value = untilNul(trimIni(line.substr(equals + 1)));
+      key.value = trimIni(untilNul(line.substr(equals + 1)));
     }
     // A nameless key right after another nameless one is dropped.
     std::vector<IniKey>& keys = sections.back().keys;

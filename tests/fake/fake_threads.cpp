@@ -37,8 +37,10 @@ struct Threads {
   int exitsReleasingModule = 0;
 };
 
+// Never destroyed: a run that ends with a thread of the plugin's still in
+// its loop (a fuzz run's last session) must not destroy a joinable thread.
 Threads& threads() {
-  static Threads instance;
+  static Threads& instance = *new Threads();
   return instance;
 }
 
