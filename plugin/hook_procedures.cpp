@@ -34,7 +34,7 @@ bool IsActivation(const platform::SentMessage& sent) {
 
 void FollowMainWindow(PluginState& state, bool activated) {
   const MainWindowController* const controller = state.controller.get();
-  pluginState.hotkeyGate.hotkeysOn = controller != nullptr && controller->options.enableHotkeys;
+  state.hotkeyGate.hotkeysOn = controller != nullptr && controller->options.enableHotkeys;
   // A low-level hook sees every keystroke of the desktop, and the shell's
   // own shortcuts with the same keys win over a thread hook: it exists
   // exactly while the controller says the main window is shown.
