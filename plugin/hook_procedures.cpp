@@ -34,7 +34,6 @@ bool IsActivation(const platform::SentMessage& sent) {
 
 void FollowMainWindow(PluginState& state, bool activated) {
   const MainWindowController* const controller = state.controller.get();
-  state.hotkeyGate.hotkeysOn = controller != nullptr && controller->options.enableHotkeys;
   // A low-level hook sees every keystroke of the desktop, and the shell's
   // own shortcuts with the same keys win over a thread hook: it exists
   // exactly while the controller says the main window is shown.
@@ -42,6 +41,9 @@ void FollowMainWindow(PluginState& state, bool activated) {
   if (wanted == state.keyboardHookThread.running()) {
     if (wanted && activated) state.keyboardHookThread.renewHook();
   } else if (wanted) {
+    // The switch changes only with the options, which the dialog's OK
+    // passes on itself: taken here, not with every message.
+    state.hotkeyGate.hotkeysOn = controller->options.enableHotkeys;
     state.keyboardHookThread.start(state.moduleHandle, state.mainWindow);
   } else {
     state.keyboardHookThread.stop();
